@@ -1,0 +1,6 @@
+#include "core/AppGlobals.h"
+
+AppGlobals& G() {
+    static AppGlobals globals;
+    return globals;
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+// The windows AppMain can open first; filled by the program's main().
+struct AppWindows {
+    std::function<void()> showMain;    // the quiz window ZN (a file was named on the command line)
+    std::function<void()> showOpening; // the opening screen op
+};
+
+// Start-up: refuses a second copy (returns false), fills G(), reads the command line and shows the
+// first window. `executablePath` is the program's own path; `commandLine` the whole argument text.
+bool AppMain(const QString& executablePath, const QString& commandLine, const AppWindows& windows);

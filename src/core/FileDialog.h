@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// The five open/save dialogs: 0 read questions, 1 read print data (question file or log),
+// 2 read background picture, 3 save questions, 4 save log. Leaves its results in G():
+// CurrentFile (empty on cancel), WorkHandle, LogFileFlag, RecordCount. Refused files are
+// reported and the dialog is shown again.
+void FileDialog(QWidget* owner, int type);
+// Appends ".znd" (kind 0) or ".csv" (kind 1) unless the 4th character from the end is ".".
+QString AddExt(int kind, const QString& name);

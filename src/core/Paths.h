@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+
+// 0 empty or none of these; 1 drive path ("C:\..." or an absolute POSIX path "/..."),
+// 2 network path ("\\server..." or "//server..."), 3 ends in a separator.
+int PathKind(const QString& path);
+// The text before its first NUL, trimmed of blanks; sets G().WorkNumber to the count kept.
+QString TrimNul(const QString& text);

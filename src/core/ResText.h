@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// The string table: every user-visible text, by id.
+QString LoadResString(int id);
+// Text `id` with every "@" replaced by `value`.
+QString ResText(int id, const QString& value = QString());
+// Text `first` immediately followed by text `second`.
+QString ResJoin(int first, int second);
+// Modal message box: title and text are table ids; secondId != 0 adds a second line (CR LF).
+// kind 1: OK + error icon, 2: Yes/No + warning, 3: OK + warning, other: OK without icon.
+// Returns 1 (OK), 6 (Yes) or 7 (No). Shown over the active window.
+int ResMsgBox(int kind, int titleId, int textId, int secondId);
+// The same over an explicit owner window.
+int ResMsgBox(QWidget* owner, int kind, int titleId, int textId, int secondId);
+
+// Texts added by this program beyond the original table.
+enum ExtraTextId : int {
+    TextFileNotSaved = 152,     // the file could not be saved
+    TextSettingsIoFailed = 153, // ZN.INI could not be read or written; defaults are used
+    TextUnmappableChars = 154,  // characters outside code page 932 will be replaced
+    TextToolNotStarted = 155,   // the conversion tool could not be started
+    TextPrintRange = 156,       // the print range is wrong
+    TextFileNotRead = 157,      // the file could not be read
+};

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "core/Records.h"
+
+#include <QFile>
+#include <QString>
+#include <QStringList>
+
+// A question file: N records of 351 bytes (288 question, 60 answer, 1 genre digit, CR LF), code
+// page 932, no header. N = length / 351.
+namespace QuestionFormat {
+constexpr int RecordLength = 351;
+constexpr int BodyLength = 349;
+constexpr int QuestionBytes = 288;
+constexpr int AnswerBytes = 60;
+constexpr int EditorLimit = 1000;
+} // namespace QuestionFormat
+
+// True when a file of this length is a question file (a multiple of 351, 0 included).
+bool IsQuestionFileLength(qint64 length);
+
+// Random reading by record number, read-only. The file stays open until close().
+class QuestionFile {
+public:
+    bool open(const QString& path); // false when it cannot be opened
+    void close();
+    bool isOpen() const { return file_.isOpen(); }
+    int recordCount() const { return count_; }
+    // Reads record n (1-based) into `out`: question and answer trimmed, genre the raw character.
+    // False (and `out` emptied) past the end or on a read error.
+    bool read(int n, QuestionRecord& out);
+
+private:
+    QFile file_;
+    int count_ = 0;
+};
+
+// Sequential reading for the editor: the first `count` records, each its first 349 bytes as
+// trimmed text. `ok` is false when the file could not be read completely.
+QStringList ReadRecordTexts(const QString& path, int count, bool* ok);
+
+// Record text as the editor composes it: question, blanks to 288 bytes, answer, blanks to 60
+// bytes, genre digit. Question/answer longer than their fields are cut without splitting a
+// double-byte character, so the code page 932 form is always exactly 349 bytes.
+QString ComposeRecordText(const QString& question, const QString& answer, QChar genreDigit);
+
+// Writes the whole file at once (temporary file and rename): each text in code page 932 followed
+// by CR LF. On failure the old file is untouched and `error` says why.
+bool WriteRecordTexts(const QString& path, const QStringList& texts, QString* error = nullptr);

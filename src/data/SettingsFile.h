@@ -1,0 +1,48 @@
+#pragma once
+
+#include "core/Records.h"
+
+#include <QString>
+#include <QStringList>
+
+// Operations on ZN.INI: bytes 0-19 the SettingsRecord (line 0), line 1 the background picture
+// path, line 2 on the remembered member names. Each operation opens, works and closes.
+// Whole-file rewrites go through a temporary file and rename. A failing operation returns false
+// and leaves `errorText` set where given; it never throws.
+
+constexpr int MemberLimit = 100;
+constexpr int NameBytes = 14;
+
+void DefaultSettings(SettingsRecord& record);
+
+struct LoadSettingsResult {
+    bool ok = true;                  // false: the file could not be read or written (defaults used)
+    bool repairedBadNumber = false;  // a non-numeric speed/read-press field was replaced by defaults
+    bool hasBackgroundLine = false;  // the file is longer than 20 bytes: backgroundPath was read
+    QString backgroundPath;          // line 1 (trailing blanks of the file removed), maybe empty
+};
+// Reads (or creates) the record into `record`; finds the background path.
+LoadSettingsResult LoadSettings(const QString& iniPath, SettingsRecord& record);
+
+struct DialogSettings {
+    QString backgroundPath; // line 1 trimmed when it is a path (PathKind != 0), else empty
+    MemberList members;     // at most 100 names
+    QStringList keptLines;  // the file split at CR LF, as the dialog keeps it
+};
+// Reads the record, the background path and the member list; repairs a file whose line 1 is a
+// member name (inserts an empty line 1) and appends an empty line 1 to a file of 20 bytes or less.
+bool ReadSettingsForDialog(const QString& iniPath, SettingsRecord& record, DialogSettings& out);
+// Writes the 20-byte record at byte 0; the rest of the file stays.
+bool SaveSettingsRecord(const QString& iniPath, const SettingsRecord& record);
+// Replaces line 1 with `path`.
+bool RewriteBackgroundLine(const QString& iniPath, const QString& path);
+// Adds each name not yet contained in the list (NUL-joined substring test) to the list and the file;
+// names are cut to 14 bytes first; nothing is added once the list holds 100 names.
+bool AppendMembers(const QString& iniPath, MemberList& members, const QStringList& names);
+// Starts the file anew: the record, then `path` and CR LF as line 1; empties the list.
+bool DeleteAllMembers(const QString& iniPath, const SettingsRecord& record, MemberList& members,
+                      const QString& path);
+
+// Where ZN.INI lives: `appFolder` + "ZN.INI" when that folder is writable, else the per-user
+// configuration folder (created when missing).
+QString ChooseIniPath(const QString& appFolder);

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QList>
+
+class QKeyEvent;
+
+// Windows virtual-key codes, used everywhere in the program (Esc 27, F1 112, player keys ...).
+namespace VK {
+constexpr int Return = 13, Escape = 27, Space = 32, Left = 37, Up = 38, Right = 39, Down = 40;
+constexpr int Delete = 46, F1 = 112, F2 = 113, Numpad0 = 96;
+} // namespace VK
+
+// The virtual-key code of a key event (nativeVirtualKey() on Windows; elsewhere from the Qt key,
+// the keypad modifier and a Japanese keyboard's OEM keys). 0 when the key has no code.
+int VirtualKey(const QKeyEvent* event);
+// Auto-repeated events are ignored by the windows, so a held key acts once.
+bool IsAutoRepeat(const QKeyEvent* event);
+// Every code VirtualKey can return.
+QList<int> ProducibleVirtualKeys();
