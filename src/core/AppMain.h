@@ -13,3 +13,7 @@ struct AppWindows {
 // Start-up: refuses a second copy (returns false), fills G(), reads the command line and shows the
 // first window. `executablePath` is the program's own path; `commandLine` the whole argument text.
 bool AppMain(const QString& executablePath, const QString& commandLine, const AppWindows& windows);
+
+// Where ZN.INI lives: `appFolder` + "ZN.INI" when that folder is writable, else the per-user
+// configuration folder (created when missing). Same format in both places.
+QString ChooseIniPath(const QString& appFolder);

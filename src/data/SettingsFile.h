@@ -42,7 +42,3 @@ bool AppendMembers(const QString& iniPath, MemberList& members, const QStringLis
 // Starts the file anew: the record, then `path` and CR LF as line 1; empties the list.
 bool DeleteAllMembers(const QString& iniPath, const SettingsRecord& record, MemberList& members,
                       const QString& path);
-
-// Where ZN.INI lives: `appFolder` + "ZN.INI" when that folder is writable, else the per-user
-// configuration folder (created when missing).
-QString ChooseIniPath(const QString& appFolder);

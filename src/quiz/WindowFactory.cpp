@@ -1,0 +1,6 @@
+#include "quiz/WindowFactory.h"
+
+WindowFactory& windowFactory() {
+    static WindowFactory factory;
+    return factory;
+}
