@@ -1,0 +1,69 @@
+#include "core/Resources.h"
+
+#include <cstring>
+
+#include <QFile>
+#include <QPixmap>
+#include <QSize>
+
+namespace {
+
+QSize PictureSize(const QString& name) {
+    if (name == QLatin1String("background")) return {632, 434};
+    if (name == QLatin1String("sprites")) return {353, 193};
+    if (name == QLatin1String("mark")) return {220, 220};
+    if (name == QLatin1String("logo")) return {260, 128};
+    if (name == QLatin1String("seal")) return {64, 64};
+    return {};
+}
+
+QImage BlackImage(QSize size) {
+    if (size.isEmpty()) return {};
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    return image;
+}
+
+} // namespace
+
+QImage LoadPicture(const QString& name) {
+    const QSize size = PictureSize(name);
+    QImage image(QStringLiteral(":/pictures/%1.png").arg(name));
+    if (image.isNull()) return BlackImage(size);
+    image = image.convertToFormat(QImage::Format_RGB32);
+    // A picture replaced by hand with the wrong size would make the windows read outside it:
+    // fit it into a black image of the size the drawing code relies on.
+    if (!size.isEmpty() && image.size() != size) {
+        QImage fitted = BlackImage(size);
+        const int w = qMin(size.width(), image.width());
+        const int h = qMin(size.height(), image.height());
+        for (int y = 0; y < h; ++y)
+            memcpy(fitted.scanLine(y), image.constScanLine(y), size_t(w) * 4);
+        return fitted;
+    }
+    return image;
+}
+
+QByteArray LoadSound(int id) {
+    QFile file(QStringLiteral(":/sounds/%1.wav").arg(id));
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return file.readAll();
+}
+
+QCursor LoadCursor(int id) {
+    const QPixmap pixmap(QStringLiteral(":/cursors/%1.png").arg(id));
+    if (pixmap.isNull()) return QCursor(Qt::PointingHandCursor);
+    // Both cursors are pointing hands whose fingertip is the hot spot.
+    return QCursor(pixmap, 10, 1);
+}
+
+QIcon LoadIcon(int id) {
+    switch (id) {
+    case 1:
+        return QIcon(QStringLiteral(":/icons/zn.png"));
+    case 5:
+        return QIcon(QStringLiteral(":/icons/editor.png"));
+    default:
+        return {};
+    }
+}
