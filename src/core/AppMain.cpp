@@ -1,0 +1,92 @@
+#include "core/AppMain.h"
+
+#include "core/AppGlobals.h"
+#include "core/Paths.h"
+#include "core/ResText.h"
+#include "platform/Executable.h"
+#include "platform/Platform.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
+#include <cmath>
+
+namespace {
+
+// Screen twips per pixel (15 at 96 dpi); 15 when no screen can be asked.
+void MeasureScreen(int& twipsX, int& twipsY) {
+    twipsX = twipsY = 15;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const qreal dpiX = screen->logicalDotsPerInchX();
+    const qreal dpiY = screen->logicalDotsPerInchY();
+    if (dpiX > 0) twipsX = qMax(1, int(std::lround(1440.0 / dpiX)));
+    if (dpiY > 0) twipsY = qMax(1, int(std::lround(1440.0 / dpiY)));
+}
+
+// The conversion tool's base name: the table's file name without a Windows extension.
+QString ToolBaseName() {
+    QString name = ResText(113);
+    if (name.endsWith(QStringLiteral(".exe"), Qt::CaseInsensitive)) name.chop(4);
+    return name;
+}
+
+} // namespace
+
+QString ChooseIniPath(const QString& appFolder) {
+    const QString iniName = ResText(112);
+    // A folder is writable when a file can really be created there; permission bits alone can
+    // mislead (read-only mounts, ACLs).
+    {
+        QTemporaryFile probe(appFolder + QStringLiteral("zn_write_probe_XXXXXX"));
+        if (probe.open()) return appFolder + iniName;
+    }
+    const QString configFolder =
+        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    if (configFolder.isEmpty()) return appFolder + iniName;
+    QDir().mkpath(configFolder);
+    return QDir::toNativeSeparators(QDir(configFolder).filePath(iniName));
+}
+
+bool AppMain(const QString& executablePath, const QString& commandLine, const AppWindows& windows) {
+    AppGlobals& g = G();
+
+    if (!platform().acquireSingleInstance()) {
+        ResMsgBox(3, 81, 70, 0);
+        return false;
+    }
+
+    // The folder keeps one trailing separator; a root folder already has it.
+    g.AppFolder = QDir::toNativeSeparators(QFileInfo(executablePath).absolutePath());
+    if (PathKind(g.AppFolder) != 3 && !g.AppFolder.endsWith(QDir::separator()))
+        g.AppFolder += QDir::separator();
+
+    g.HelpPath = g.AppFolder + ResText(111);
+
+    g.AppTitle = QStringLiteral("ZE Zir Uduzedu");
+    g.VersionText = ResText(31, QString::number(VersionMajor)) + QString::number(VersionMinor);
+
+    g.IniPath = ChooseIniPath(g.AppFolder);
+    g.ToolPath = g.AppFolder + ExecutableName(ToolBaseName());
+
+    MeasureScreen(g.TwipsX, g.TwipsY);
+    g.FontSmall = g.TwipsX * 9 / 15;
+    g.FontNormal = g.TwipsX * 10 / 15;
+    g.FontLarge = g.TwipsX * 12 / 15;
+    g.MainWidth = g.TwipsX * 640;
+    g.MainHeight = g.TwipsY * 480;
+
+    // The whole command line is one path: quotes go, blanks inside stay.
+    g.CurrentFile = TrimNul(commandLine).remove(QLatin1Char('"'));
+
+    if (!g.CurrentFile.isEmpty()) {
+        if (windows.showMain) windows.showMain();
+    } else if (windows.showOpening) {
+        windows.showOpening();
+    }
+    return true;
+}
