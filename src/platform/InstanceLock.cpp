@@ -12,8 +12,9 @@ bool InstanceLock::acquire() {
     if (held_) return true;
     if (!lock_) {
         lock_ = std::make_unique<QLockFile>(path_);
-        // By default a lock older than 30 s counts as stale, which would let a second copy in
-        // while the first still runs; only a dead owner may make this lock stale.
+        // By default a lock older than 30 s counts as stale; where the file cannot also carry a
+        // native lock (some network folders) that would let a second copy in while the first
+        // still runs. Only a dead owner may make this lock stale.
         lock_->setStaleLockTime(0);
     }
     held_ = lock_->tryLock(0);
