@@ -54,7 +54,7 @@ QCursor LoadCursor(int id) {
     const QPixmap pixmap(QStringLiteral(":/cursors/%1.png").arg(id));
     if (pixmap.isNull()) return QCursor(Qt::PointingHandCursor);
     // Both cursors are pointing hands whose fingertip is the hot spot.
-    return QCursor(pixmap, 10, 1);
+    return QCursor(pixmap, 11, 1);
 }
 
 QIcon LoadIcon(int id) {
