@@ -25,6 +25,7 @@
 #ifdef Q_OS_WIN
 #include <QSettings>
 #include <qt_windows.h>
+#include <string>
 #include <vector>
 #else
 #include <pwd.h>
@@ -93,9 +94,10 @@ void QtPlatform::playSound(int resourceId, const QByteArray& wave, bool synchron
 
 void QtPlatform::showHelp(QWidget* owner, const QString& helpFile) {
     // One viewer, owned by the window that asked, so it closes with that window.
-    if (!d->help || d->help->parentWidget() != owner) {
+    QWidget* window = owner ? owner->window() : nullptr;
+    if (!d->help || d->help->parentWidget() != window) {
         if (d->help) d->help->close();
-        d->help = new HelpViewer(owner);
+        d->help = new HelpViewer(window);
         d->help->setAttribute(Qt::WA_DeleteOnClose);
     }
     d->help->load(helpFile);
@@ -129,7 +131,7 @@ QString QtPlatform::registeredOwnerName() {
 #ifdef Q_OS_WIN
     const QSettings key(
         QStringLiteral("HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion"),
-        QSettings::NativeFormat);
+        QSettings::Registry64Format); // the machine's own view, also from a 32-bit build
     return key.value(QStringLiteral("RegisteredOwner")).toString();
 #else
     if (const passwd* entry = getpwuid(getuid())) {

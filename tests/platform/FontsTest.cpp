@@ -13,38 +13,26 @@
 TEST(FontSubstitution, WindowsNamesResolveToInstalledSubstitutes) {
     InstallFontSubstitutions();
     const QStringList installed = QFontDatabase::families();
-    struct Expect {
-        const char* name;
-        QStringList acceptable;
+    const QStringList gothic{"IPAGothic", "Noto Sans CJK JP"};
+    const QStringList mincho{"IPAMincho", "Noto Serif CJK JP"};
+    const QStringList pgothic{"IPAPGothic", "IPAGothic", "Noto Sans CJK JP"};
+    const QStringList serif{"Liberation Serif", "DejaVu Serif", "Tinos"};
+    const std::pair<const char*, QStringList> cases[] = {
+        {"ＭＳ ゴシック", gothic},  {"MS Gothic", gothic},        {"ＭＳ 明朝", mincho},
+        {"MS Mincho", mincho},      {"ＭＳ Ｐゴシック", pgothic}, {"MS PGothic", pgothic},
+        {"Times New Roman", serif},
     };
-    const Expect cases[] = {
-        {"ＭＳ ゴシック", {"IPAGothic", "Noto Sans CJK JP"}},
-        {"MS Gothic", {"IPAGothic", "Noto Sans CJK JP"}},
-        {"ＭＳ 明朝", {"IPAMincho", "Noto Serif CJK JP"}},
-        {"MS Mincho", {"IPAMincho", "Noto Serif CJK JP"}},
-        {"ＭＳ Ｐゴシック", {"IPAPGothic", "IPAGothic", "Noto Sans CJK JP"}},
-        {"MS PGothic", {"IPAPGothic", "IPAGothic", "Noto Sans CJK JP"}},
-        {"Times New Roman", {"Liberation Serif", "DejaVu Serif", "Tinos"}},
-    };
-    for (const Expect& c : cases) {
-        bool anyInstalled = false;
-        for (const QString& family : c.acceptable)
-            anyInstalled |= installed.contains(family);
-        if (!anyInstalled) continue; // a machine without these fonts cannot check this name
-        const QFontInfo info(QFont(QString::fromUtf8(c.name), 12));
-        EXPECT_TRUE(c.acceptable.contains(info.family()))
-            << c.name << " resolved to " << info.family().toStdString();
+    for (const auto& [name, acceptable] : cases) {
+        if (std::none_of(acceptable.begin(), acceptable.end(),
+                         [&](const QString& f) { return installed.contains(f); }))
+            continue; // a machine without these fonts cannot check this name
+        const QString family = QFontInfo(QFont(QString::fromUtf8(name), 12)).family();
+        EXPECT_TRUE(acceptable.contains(family)) << name << " -> " << family.toStdString();
     }
-}
 
-TEST(FontSubstitution, ProportionalAndFixedGothicDiffer) {
-    InstallFontSubstitutions();
-    if (!QFontDatabase::families().contains(QStringLiteral("IPAPGothic")))
-        GTEST_SKIP() << "IPAPGothic not installed";
-    EXPECT_EQ(QFontInfo(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 12)).family(),
-              QStringLiteral("IPAPGothic"));
-    // Fixed-width fields are laid out by character cells: every half-width character of the
-    // fixed font must be equally wide, and the proportional one must not be.
+    if (!installed.contains(QStringLiteral("IPAPGothic"))) return;
+    // Fixed-width fields are laid out by character cells: the fixed font's half-width
+    // characters are equally wide and a full-width one is two of them; the P font is not fixed.
     const QFontMetrics fixed(QFont(QStringLiteral("ＭＳ ゴシック"), 12));
     EXPECT_EQ(fixed.horizontalAdvance(QLatin1Char('i')), fixed.horizontalAdvance(QLatin1Char('W')));
     EXPECT_EQ(fixed.horizontalAdvance(QStringLiteral("あ")),
