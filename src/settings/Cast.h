@@ -1,0 +1,95 @@
+#pragma once
+
+#include "data/SettingsFile.h"
+
+#include <QDialog>
+#include <QImage>
+#include <QString>
+
+#include <array>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class SliderPicture;
+
+// The settings dialog "設定": the quiz settings of ZN.INI as option pairs and two sliders, the
+// background picture, and (in match mode) the players with their names and keys. Nothing is
+// applied while it is open; "OK" writes ZN.INI and the main window reads it again afterwards.
+class Cast : public QDialog {
+    Q_OBJECT
+public:
+    explicit Cast(QWidget* owner = nullptr);
+    ~Cast() override;
+
+    // The control arrays; the index carries the meaning.
+    std::array<QGroupBox*, 11> waku{};
+    std::array<QRadioButton*, 14> Rbot{};
+    std::array<QPushButton*, 6> OK_CAN{};
+    std::array<SliderPicture*, 2> Psp{};
+    QLineEdit* F_Path = nullptr;
+    QGroupBox* fraQue = nullptr;
+    QComboBox* cmbQue = nullptr;
+    QImage Bap; // off-screen picture the sliders are composed on
+
+    // The match frame waku[2].
+    QLabel* Label1 = nullptr;
+    QLineEdit* Nin = nullptr;
+    QScrollBar* VScroll1 = nullptr;
+    std::array<QComboBox*, 10> NameK{};
+    std::array<QComboBox*, 10> UKey{};
+    std::array<QLabel*, 2> Label2{};
+    std::array<QLabel*, 2> Label3{};
+    QLabel* MSG = nullptr;
+
+    // Dialog state.
+    QString pathAtOpen;
+    QString pendingMessage;
+    std::array<int, 2> sliderPos{};
+    DialogSettings kept; // kept lines and the member list as read at opening
+
+    enum RowControl { RowNameK, RowUKey, RowLabel2, RowLabel3 };
+
+    void Form_Load();
+    void Rbot_Click(int index);
+    void Psp_MouseDown(int index, Qt::MouseButton button, int x);
+    void Psp_MouseMove(int index, Qt::MouseButtons buttons, int x);
+    void OK_CAN_Click(int index);
+    void Nin_LostFocus();
+    void VScroll1_Change();
+    // False when a player entry is wrong (pendingMessage names it) or the names could not be
+    // remembered in ZN.INI.
+    bool ValidatePlayers();
+    void EnablePlayerRows();
+    void ApplyMatchLayout();
+    void DrawSliderPreview(int index);
+    void ShowPendingMessage();
+    QWidget* AddRowControl(RowControl control, int index);
+
+    // The player count typed into Nin, rounded half up; false unless it is a number giving 2-10.
+    static bool ParsePlayerCount(const QString& text, int* count);
+    // An empty path, an existing file, a wildcard pattern that matches a file, or a folder
+    // (ending in a separator) that holds a file.
+    static bool BackgroundPathExists(const QString& path);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void buildMatchFrame();
+    void applyFonts();
+    void selectRbot(int index);
+    void fillRecordFromControls();
+    void focusWithMessage(QWidget* box);
+    void reportIoFailure();
+    void emptyNameLists();
+    bool applyPlayerCount();
+};
+
+// Runs the settings dialog modally over `owner`.
+void ShowCast(QWidget* owner);
