@@ -1,0 +1,137 @@
+#pragma once
+
+#include "data/QuestionFile.h"
+#include "quiz/ZnState.h"
+
+#include <QByteArray>
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QMainWindow>
+#include <QTimer>
+
+#include <array>
+#include <functional>
+
+class QAction;
+class QMenu;
+class ZnBoard;
+class ExitButton;
+
+// The main quiz window: question board, buzzer keys, countdowns, judging, menus and the log.
+// Whoever opens it constructs it, calls Form_Load() and then shows it (or keeps it hidden).
+class ZN : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit ZN(QWidget* parent = nullptr);
+    ~ZN() override;
+
+    // --- window events ---------------------------------------------------------------------
+    void Form_Load();
+    void Form_Activate();
+    void Form_Deactivate();
+    void Form_Resize();
+    void Form_Unload();
+    void Tim_Timer();
+    void Form_KeyDown(int key);
+    void Form_KeyUp(int key);
+    void Form_MouseDown(Qt::MouseButton button, QPoint globalPos);
+    void PopUp_Click(int index);
+    void menu1_Click(int index);
+    void menu2_Click(int index);
+    void menu3_Click(int index);
+    void Exit_But_Click();
+    void Exit_But_MouseDown();
+    void Exit_But_MouseUp();
+
+    // --- routines --------------------------------------------------------------------------
+    void ClearBoard();
+    void LoadSettings();
+    void ApplySettings();
+    bool OpenQuestionFile();
+    void CloseQuestionFile();
+    void NextQuestion();
+    void BreakLines(int which);
+    void DrawQuestion();
+    void DrawAnswer();
+    void EndStage(bool startCount);
+    void PlayStateSound();
+    void ShowTime(int tens, int ones);
+    void DrawIndicator(int column, int row);
+    void AddBuzzLine(int n, const QString& name, long long lagMs);
+    void SaveLog();
+
+    // --- state, open to tests ----------------------------------------------------------------
+    ZnState st;
+    QImage drawing;   // the client area, 632 x 434
+    QImage Kazu;      // the buzz-order panel canvas, 200 x 110
+    QImage MarkImage; // circle, cross and their masks, 640 x 480
+    std::array<QMenu*, 4> menu{};
+    std::array<QAction*, 9> menu1{};
+    std::array<QAction*, 3> menu2{};
+    std::array<QAction*, 3> menu3{};
+    std::array<QAction*, 2> PopUp{};
+    QTimer Tim;
+
+    // Called to end the program at once (Esc, the exit button).
+    std::function<void()> endProgram;
+    // Tests drive ticks by hand: with this false the QTimer itself is never started.
+    bool useRealTimer = true;
+
+    bool timerEnabled() const { return timerEnabled_; }
+    int timerInterval() const { return timerInterval_; }
+    ZnBoard* board() const { return board_; }
+    ExitButton* exitButton() const { return exitBut_; }
+    const QImage& background() const { return background_; }
+    QPoint textPosition() const { return {textX_, textY_}; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    void buildMenus();
+    void setTimerEnabled(bool enabled);
+    void setTimerInterval(int ms);
+    void refresh(const QRect& area = QRect());
+    QFont windowFont() const;
+    void drawText(const QString& text, int x, int y, bool emboss);
+    void setBackgroundPicture(const QImage& picture);
+    bool loadBackgroundFrom(const QString& path);
+    void composeArtwork();
+    void drawMark();
+    void restoreAnswerArea();
+    void revealTick();
+    void thinkingTick();
+    void answerTick();
+    void judgeWaitTick();
+    bool registerMatchBuzz(int key);
+    bool questionInRange() const;
+    void reportSettingsFailure();
+
+    ZnBoard* board_ = nullptr;
+    ExitButton* exitBut_ = nullptr;
+    QImage builtInBackground_; // the picture the window carries
+    QImage background_;        // what clearing the drawing restores: background picture on colour
+
+    QByteArray tickSound_, buzzSound_, stateSound_;
+    QuestionFile questionFile_;
+
+    // The window's text attributes, as the drawing routines leave them.
+    QString fontName_;
+    int fontSize_ = 12;
+    bool fontBold_ = false;
+    QColor foreColor_ = Qt::black;
+    int textX_ = 0, textY_ = 0;
+    QString pauseSet_;
+
+    bool timerEnabled_ = false;
+    int timerInterval_ = 0;
+    int questionLines_ = 1;
+    bool allowClose_ = false;
+    bool loaded_ = false;
+    bool settingsFailureReported_ = false;
+};

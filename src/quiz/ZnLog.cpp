@@ -1,0 +1,42 @@
+#include "quiz/ZN.h"
+
+#include "core/AppGlobals.h"
+#include "core/FileDialog.h"
+#include "core/ResText.h"
+#include "core/SystemInfo.h"
+#include "data/LogFile.h"
+
+void ZN::SaveLog() {
+    FileDialog(this, 4);
+    if (G().CurrentFile.isEmpty()) {
+        ResMsgBox(this, 1, 82, 42, 40);
+        return;
+    }
+    const QString path = AddExt(1, G().CurrentFile);
+    G().CurrentFile = path;
+
+    const bool match = G().Roster.matchOn;
+    const QString owner = RegisteredOwnerName();
+    QList<LogLine> lines;
+    for (int q = 1; q <= st.questionTotal; ++q) {
+        QuestionRecord& record = G().CurrentRecord;
+        record = QuestionRecord{};
+        const int recordNo = q < st.questionOrder.size() ? st.questionOrder[q] : 0;
+        // A log missing questions would pass for a complete one: refuse to write it at all.
+        if (!questionFile_.read(recordNo, record)) {
+            ResMsgBox(this, 1, 82, TextFileNotSaved, 0);
+            return;
+        }
+        G().QuestionText = record.question;
+        G().AnswerText = record.answer;
+        LogLine line;
+        line.question = record.question;
+        line.answer = record.answer;
+        line.answerer = match ? st.answerers.value(q) : owner;
+        line.correct = st.verdicts.value(q);
+        line.buzzPosition = st.buzzPositions.value(q);
+        lines.append(line);
+    }
+    const QByteArray bytes = BuildLog(G().AppTitle, match, st.readPress, st.extraChars, lines);
+    if (!WriteFileAtomically(path, bytes)) ResMsgBox(this, 1, 82, TextFileNotSaved, 0);
+}

@@ -1,0 +1,127 @@
+#include "quiz/ZN.h"
+
+#include "core/AppGlobals.h"
+#include "core/ResText.h"
+#include "platform/Platform.h"
+#include "quiz/QuizLogic.h"
+
+#include <QAction>
+
+#include <algorithm>
+
+namespace {
+
+// Trims ASCII blanks only: the ideographic space is part of a question.
+QString TrimBlanks(const QString& text) {
+    qsizetype start = 0, end = text.size();
+    while (start < end && text.at(start) == QLatin1Char(' '))
+        ++start;
+    while (end > start && text.at(end - 1) == QLatin1Char(' '))
+        --end;
+    return text.mid(start, end - start);
+}
+
+} // namespace
+
+bool ZN::OpenQuestionFile() {
+    ClearBoard();
+    questionFile_.close();
+    st.fileOpen = false;
+    if (!questionFile_.open(G().CurrentFile)) return false;
+    // The count comes from the length check; a file that shrank since then is read no further.
+    const int count = std::clamp(G().RecordCount, 0, questionFile_.recordCount());
+    st.questionOrder = AskingOrder(count, st.shuffle, st.shuffle ? platform().randomSeed() : 0);
+    st.questionTotal = count;
+    if (st.shuffle && count > 99) st.questionTotal = 100;
+    st.verdicts = QVector<bool>(st.questionTotal + 1, false);
+    st.buzzPositions = QVector<int>(st.questionTotal + 1, 0);
+    st.answerers = QVector<QString>(st.questionTotal + 1);
+    st.fileOpen = true;
+    drawText(ResText(39), 120, 115, false);
+    refresh();
+    return true;
+}
+
+void ZN::CloseQuestionFile() {
+    // An open file of no records is still held and must be given up like any other.
+    if (!st.fileOpen) return;
+    ResMsgBox(this, 0, 83, 41, 0);
+    questionFile_.close();
+    st.fileOpen = false;
+    st.running = false;
+    st.questionNo = 0;
+    st.questionTotal = 0;
+    setTimerEnabled(false);
+    G().Roster.matchOn = false;
+    buzzSound_.clear();
+    st.answerers.clear();
+    st.verdicts.clear();
+    st.buzzPositions.clear();
+    st.questionOrder.clear();
+    ClearBoard();
+    menu1[0]->setEnabled(false);
+    menu1[6]->setEnabled(false);
+}
+
+bool ZN::questionInRange() const {
+    return st.fileOpen && st.questionNo >= 1 && st.questionNo <= st.questionTotal &&
+           st.questionNo < st.verdicts.size();
+}
+
+void ZN::NextQuestion() {
+    setTimerEnabled(false);
+    ++st.questionNo;
+    ClearBoard();
+    if (st.questionNo > st.questionTotal) {
+        st.running = false;
+        drawText(QString::number(st.questionTotal) + ResText(58) + ResText(40), 30, 115, false);
+        refresh();
+        menu1[6]->setEnabled(true);
+        return;
+    }
+    PlayStateSound();
+    // The sound lets queued events run; one of them may have given up the file meanwhile.
+    if (!st.running || !questionInRange()) return;
+
+    QuestionRecord& record = G().CurrentRecord;
+    record = QuestionRecord{};
+    const int recordNo =
+        st.questionNo < st.questionOrder.size() ? st.questionOrder[st.questionNo] : 0;
+    questionFile_.read(recordNo, record);
+    bool digit = false;
+    const int genre = record.genre.toInt(&digit);
+    if (!digit || genre < 1 || genre > 7) record.genre = QStringLiteral("7");
+
+    G().QuestionText = TrimBlanks(record.question);
+    G().AnswerText = TrimBlanks(record.answer);
+    const int length = int(G().QuestionText.size());
+    st.lineBreaks[4] = length;
+    st.lineBreaks[7] = int(G().AnswerText.size());
+    st.revealEnd = length;
+
+    BreakLines(4);
+    st.questionTop = QuestionTopFor(questionLines_);
+    st.lineSpacing = LineSpacingFor(questionLines_);
+    BreakLines(7);
+
+    fontBold_ = true;
+    drawText(QString::number(st.questionNo).rightJustified(3, QLatin1Char(' ')), 551, 17, true);
+    drawText(ResText(20 + record.genre.toInt()), 430, 254, true);
+    foreColor_ = Qt::white;
+    fontSize_ = G().FontNormal;
+    drawText(ResText(96, QString::number(length)), 135, 58, false);
+    fontSize_ = G().FontLarge;
+    fontBold_ = false;
+    textX_ = 24;
+    textY_ = st.questionTop;
+
+    if (st.revealMode) {
+        st.quizState = 2;
+        st.timerMode = 0;
+        st.tick = 0;
+    } else {
+        DrawQuestion();
+        EndStage(true);
+    }
+    setTimerEnabled(st.running);
+}

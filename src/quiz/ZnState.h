@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <QVector>
+
+#include <array>
+
+// The quiz state of the main window. Arrays indexed by question position or line number are
+// 1-based (element 0 unused) so the code reads like the rules it follows.
+struct ZnState {
+    bool running = false; // a run is in progress; the timer may run only while this holds
+    int quizState = 1;    // 1 idle/judged, 2 reading, 3 time over/wrong, 4 answering/right
+    int timerMode = 0;    // 0 reveal, 1 thinking count, 2 answer count, 3 judge wait
+    long tick = 0;        // ticks in the current mode; while revealing, characters shown
+    int revealLine = 1;   // question line being revealed, 1-4
+    int countSeconds = 0; // completed groups of ten ticks in the thinking count
+    int questionNo = 0;   // position of the current question in the run
+    int questionTotal = 0;
+    bool fileOpen = false; // a question file is held (it may hold no records)
+
+    QVector<int> questionOrder; // 1..RecordCount: record number asked at each position
+    QVector<bool> verdicts;     // 1..questionTotal: true = correct
+    QVector<int> buzzPositions; // 1..questionTotal: characters shown at the buzz; 0 = none
+    QVector<QString> answerers; // 1..questionTotal: first buzzing match player
+
+    long revealEnd = 0;
+    std::array<int, 8> lineBreaks{}; // 1-4 question lines, 5-7 answer lines
+    int questionTop = 0;
+    int lineSpacing = 0;
+
+    int buzzKey = 0;
+    bool buzzed = false;
+    int buzzCount = 0;
+    std::array<long long, 4> buzzTimes{}; // 1..3
+    std::array<bool, 10> playerBuzzed{};
+    int digitRow = 0;
+
+    int baseInterval = 0;
+    int extraChars = 0;
+    bool playSounds = false;
+    bool readPress = false;
+    bool revealMode = false;
+    bool shuffle = false;
+    bool timeOverVerdict = false;
+    int fontResId = 91;
+};

@@ -1,0 +1,257 @@
+#include "quiz/ZN.h"
+
+#include "core/AppGlobals.h"
+#include "core/Drawing.h"
+#include "core/ResText.h"
+#include "core/Resources.h"
+#include "platform/Keys.h"
+#include "platform/Platform.h"
+#include "quiz/Blit.h"
+#include "quiz/ExitButton.h"
+#include "quiz/ZnBoard.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QPainter>
+
+namespace {
+// The window's own colour, seen where a small background picture leaves the client area bare.
+constexpr quint32 WindowColour = 0xC0C0C0;
+constexpr int ClientWidth = 632, ClientHeight = 434;
+} // namespace
+
+ZN::ZN(QWidget* parent)
+    // No close button: the window is left through its menu, the exit button or Esc only.
+    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::CustomizeWindowHint |
+                              Qt::WindowMinimizeButtonHint) {
+    drawing = QImage(ClientWidth, ClientHeight, QImage::Format_RGB32);
+    drawing.fill(WinColor(WindowColour));
+    background_ = drawing.copy();
+    Kazu = QImage(200, 110, QImage::Format_RGB32);
+    Kazu.fill(Qt::black);
+
+    board_ = new ZnBoard(&drawing, this);
+    board_->setFixedSize(ClientWidth, ClientHeight);
+    board_->onMouseDown = [this](Qt::MouseButton b, QPoint p) { Form_MouseDown(b, p); };
+    setCentralWidget(board_);
+    exitBut_ = new ExitButton(board_);
+    exitBut_->onMouseDown = [this] { Exit_But_MouseDown(); };
+    exitBut_->onMouseUp = [this] { Exit_But_MouseUp(); };
+    exitBut_->onClick = [this] { Exit_But_Click(); };
+    buildMenus();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    Tim.setTimerType(Qt::PreciseTimer);
+    connect(&Tim, &QTimer::timeout, this, &ZN::Tim_Timer);
+    endProgram = [] { QCoreApplication::exit(0); };
+    pauseSet_ = LoadResString(129);
+    G().ZN = this;
+}
+
+ZN::~ZN() {
+    Tim.stop();
+    questionFile_.close();
+}
+
+void ZN::Form_Load() {
+    setWindowTitle(G().AppTitle);
+    fontSize_ = G().FontLarge;
+
+    exitBut_->setGeometry(296, 378, 54, 32);
+    exitBut_->setToolTip(ResText(73));
+    exitBut_->setCursor(LoadCursor(8));
+
+    platform().moveCursor(frameGeometry().topLeft());
+
+    G().SkinDC = QImage(640, 480, QImage::Format_RGB32);
+    G().SkinDC.fill(Qt::black);
+    const QImage sprites = LoadPicture(QStringLiteral("sprites"));
+    Blit(G().SkinDC, 0, 0, sprites, 0, 0, sprites.width(), sprites.height());
+
+    builtInBackground_ = LoadPicture(QStringLiteral("background"));
+    setBackgroundPicture(builtInBackground_);
+
+    MarkImage = QImage(640, 480, QImage::Format_RGB32);
+    MarkImage.fill(Qt::black);
+    const QImage mark = LoadPicture(QStringLiteral("mark"));
+    Blit(MarkImage, 0, 0, mark, 0, 0, mark.width(), mark.height());
+    loaded_ = true;
+
+    LoadSettings();
+    tickSound_ = LoadSound(15);
+    menu2[2]->setEnabled(!G().ToolPath.isEmpty() && QFile::exists(G().ToolPath));
+    drawText(ResText(72), 220, 115, false);
+    refresh();
+    board_->setFocus();
+
+    const QString file = G().CurrentFile;
+    if (file.isEmpty()) return;
+    if (!QFile::exists(file)) {
+        ResMsgBox(this, 1, 82, 46, 40);
+        return;
+    }
+    const qint64 length = QFileInfo(file).size();
+    if (length % QuestionFormat::RecordLength != 0) {
+        ResMsgBox(this, 1, 82, 45, 40);
+        return;
+    }
+    G().RecordCount = int(length / QuestionFormat::RecordLength);
+    if (!OpenQuestionFile()) {
+        ResMsgBox(this, 1, 82, TextFileNotRead, 40);
+        return;
+    }
+    menu1_Click(0);
+}
+
+void ZN::Form_Activate() {
+    setTimerEnabled(st.running);
+}
+
+void ZN::Form_Deactivate() {
+    setTimerEnabled(false);
+}
+
+void ZN::Form_Resize() {
+    if (isMinimized())
+        setTimerEnabled(false);
+    else
+        setTimerEnabled(st.running);
+}
+
+void ZN::Form_Unload() {
+    if (!loaded_) return;
+    loaded_ = false;
+    G().SkinDC = QImage();
+    if (st.fileOpen) questionFile_.close();
+    st.fileOpen = false;
+    setTimerEnabled(false);
+    st.answerers.clear();
+    st.questionOrder.clear();
+    st.buzzPositions.clear();
+    st.verdicts.clear();
+    tickSound_.clear();
+    buzzSound_.clear();
+    stateSound_.clear();
+    if (G().ZN == this) G().ZN = nullptr;
+}
+
+void ZN::Exit_But_Click() {
+    endProgram();
+}
+
+void ZN::Exit_But_MouseDown() {
+    DrawIndicator(134, 0);
+}
+
+void ZN::Exit_But_MouseUp() {
+    DrawIndicator(80, 0);
+}
+
+void ZN::Tim_Timer() {
+    ++st.tick;
+    switch (st.timerMode) {
+    case 0:
+        revealTick();
+        break;
+    case 1:
+        thinkingTick();
+        break;
+    case 2:
+        answerTick();
+        break;
+    case 3:
+        judgeWaitTick();
+        break;
+    default:
+        break;
+    }
+}
+
+// --- Qt events, forwarded to the handlers ---------------------------------------------------
+
+void ZN::keyPressEvent(QKeyEvent* event) {
+    event->accept();
+    if (IsAutoRepeat(event)) return;
+    const int key = VirtualKey(event);
+    if (key != 0) Form_KeyDown(key);
+}
+
+void ZN::keyReleaseEvent(QKeyEvent* event) {
+    event->accept();
+    if (IsAutoRepeat(event)) return;
+    const int key = VirtualKey(event);
+    if (key != 0) Form_KeyUp(key);
+}
+
+void ZN::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange) {
+        if (isActiveWindow())
+            Form_Activate();
+        else
+            Form_Deactivate();
+    } else if (event->type() == QEvent::WindowStateChange) {
+        Form_Resize();
+    }
+}
+
+void ZN::closeEvent(QCloseEvent* event) {
+    if (allowClose_)
+        event->accept();
+    else
+        event->ignore();
+}
+
+bool ZN::focusNextPrevChild(bool) {
+    // Tab is a key like any other here (it may be a buzzer), never a focus move.
+    return false;
+}
+
+// --- helpers --------------------------------------------------------------------------------
+
+void ZN::setTimerEnabled(bool enabled) {
+    timerEnabled_ = enabled;
+    if (!useRealTimer) return;
+    if (enabled && timerInterval_ > 0) {
+        if (!Tim.isActive()) Tim.start(timerInterval_);
+    } else {
+        Tim.stop();
+    }
+}
+
+void ZN::setTimerInterval(int ms) {
+    // Re-arming an unchanged interval would only add drift to a running reveal.
+    if (ms == timerInterval_) return;
+    timerInterval_ = ms;
+    if (!useRealTimer) return;
+    if (ms <= 0) {
+        Tim.stop();
+        return;
+    }
+    Tim.setInterval(ms);
+    if (timerEnabled_ && !Tim.isActive()) Tim.start();
+}
+
+void ZN::refresh(const QRect& area) {
+    if (area.isNull())
+        board_->update();
+    else
+        board_->update(area);
+}
+
+QFont ZN::windowFont() const {
+    return AppFont(fontName_, fontSize_, fontBold_);
+}
+
+void ZN::drawText(const QString& text, int x, int y, bool emboss) {
+    QPainter painter(&drawing);
+    painter.setFont(windowFont());
+    painter.setPen(foreColor_);
+    DrawEmbossedText(painter, text, x, y, emboss);
+    if (emboss) foreColor_ = Qt::black;
+    refresh();
+}
