@@ -3,9 +3,9 @@
 #include "core/Resources.h"
 #include "platform/Fonts.h"
 #include "platform/QtPlatform.h"
+#include "quiz/ZN.h"
 
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -17,16 +17,15 @@ int main(int argc, char** argv) {
     QStringList args = app.arguments().mid(1);
     const QString commandLine = args.join(QLatin1Char(' '));
 
-    // Until the quiz window and the opening screen exist, both are an empty main window.
-    auto showPlaceholder = [] {
-        auto* w = new QMainWindow;
-        w->setAttribute(Qt::WA_DeleteOnClose);
-        w->setWindowTitle(G().AppTitle);
-        w->setFixedSize(640, 480);
-        w->show();
-        G().ZN = w;
+    // The quiz window lives until the program ends; it is loaded before it is first shown.
+    auto showMain = [] {
+        auto* window = new ZN;
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->Form_Load();
+        window->show();
     };
-    AppWindows windows{showPlaceholder, showPlaceholder};
+    // Until the opening screen exists, the quiz window is shown in its place.
+    AppWindows windows{showMain, showMain};
     if (!AppMain(QCoreApplication::applicationFilePath(), commandLine, windows))
         return 1;
     return app.exec();
