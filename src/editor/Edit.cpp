@@ -309,9 +309,11 @@ void Edit::EnableEditing(bool on) {
     for (int i = 0; i < 4; ++i)
         controls << Idou[i] << Command1[i] << Label1[i];
     // The status line stays readable: it carries the message that explains the new state.
+    keyPreview_ = on;
+    // Dropping the focus first keeps it from hopping through controls as they are disabled.
+    if (!on && focusWidget()) focusWidget()->clearFocus();
     for (QWidget* w : controls)
         w->setEnabled(on);
-    keyPreview_ = on;
     menu1[3]->setEnabled(EditState == 2);
     menu1[4]->setEnabled(on);
     if (on) QA[0]->setFocus(Qt::OtherFocusReason);
