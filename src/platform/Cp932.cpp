@@ -148,44 +148,48 @@ int Cp932CharWidth(QChar c) {
 }
 
 QByteArray Cp932Encode(const QString& text) {
-    QByteArray out;
-    out.reserve(text.size() * 2);
+    QByteArray out(text.size() * 2, Qt::Uninitialized);
+    char* o = out.data();
     for (QChar ch : text) {
         const quint16 v = encodeUnit(ch.unicode());
-        if (v == EncUnmappable)
-            out.append('?');
-        else if (v < 0x0200)
-            out.append(char(v & 0xFF));
-        else {
-            out.append(char(v >> 8));
-            out.append(char(v & 0xFF));
+        if (v == EncUnmappable) {
+            *o++ = '?';
+        } else if (v < 0x0200) {
+            *o++ = char(v & 0xFF);
+        } else {
+            *o++ = char(v >> 8);
+            *o++ = char(v & 0xFF);
         }
     }
+    out.truncate(o - out.constData());
     return out;
 }
 
 QString Cp932Decode(const QByteArray& bytes) {
-    QString out;
-    out.reserve(bytes.size());
-    const int n = int(bytes.size());
-    for (int i = 0; i < n; ++i) {
-        const unsigned char b = quint8(bytes[i]);
+    // Never more characters than bytes (an unassigned pair gives two replacements).
+    QString out(bytes.size(), Qt::Uninitialized);
+    QChar* o = out.data();
+    const auto* in = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const unsigned char b = in[i];
         if (b < 0x80) {
-            out.append(QChar(char16_t(b)));
+            *o++ = QChar(char16_t(b));
         } else if (b >= 0xA1 && b <= 0xDF) {
-            out.append(QChar(char16_t(0xFF61 + b - 0xA1)));
-        } else if (Cp932IsLeadByte(b) && i + 1 < n && Cp932IsTrailByte(quint8(bytes[i + 1]))) {
-            const char16_t c = decodePair(b, quint8(bytes[i + 1]));
-            out.append(QChar(c));
+            *o++ = QChar(char16_t(0xFF61 + b - 0xA1));
+        } else if (Cp932IsLeadByte(b) && i + 1 < n && Cp932IsTrailByte(in[i + 1])) {
+            const char16_t c = decodePair(b, in[i + 1]);
+            *o++ = QChar(c);
             if (c == Replacement) // unassigned pair: one replacement per byte
-                out.append(QChar(Replacement));
+                *o++ = QChar(Replacement);
             ++i;
         } else {
             // A stray byte, or a lead byte without a valid second byte: the next byte is read
             // afresh so an ASCII character after a broken lead byte is not lost.
-            out.append(QChar(Replacement));
+            *o++ = QChar(Replacement);
         }
     }
+    out.truncate(o - out.constData());
     return out;
 }
 
