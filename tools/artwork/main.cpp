@@ -66,6 +66,8 @@ int WriteAll(const QString& folder) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Nothing is shown, so no display is needed.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() == 4 && args[1] == QLatin1String("--znd")) {
