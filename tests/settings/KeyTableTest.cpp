@@ -19,13 +19,6 @@ TEST(KeyTable, EntriesAreDistinctAndKeepTheJudgeKeysOut) {
     EXPECT_EQ(codes.size(), 78); // two players can never share a code under different texts
     for (int reserved : {VK::Escape, VK::F1, VK::F2})
         EXPECT_FALSE(codes.contains(reserved)) << reserved;
-    EXPECT_EQ(table.at(0).text, QStringLiteral("Enter"));
-    EXPECT_EQ(table.at(37).text, QStringLiteral("0"));
-    EXPECT_EQ(table.at(40).text, QStringLiteral("\\"));
-    EXPECT_EQ(table.at(57).text, QStringLiteral("F10"));
-    EXPECT_EQ(table.at(57).code, 121);
-    EXPECT_EQ(table.at(74).text, QStringLiteral("NumEnt"));
-    EXPECT_EQ(table.at(77).text, QStringLiteral("Num/"));
 }
 
 TEST(KeyTable, EveryKeyCanBuzz) {
