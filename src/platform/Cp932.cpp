@@ -1,13 +1,11 @@
 #include "platform/Cp932.h"
 
 #include <atomic>
-#include <cstring>
 #include <mutex>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else
-#include <cerrno>
 #include <iconv.h>
 #endif
 
