@@ -520,7 +520,11 @@ bool Cast::ValidatePlayers() {
 
     QStringList names;
     for (int i = 0; i <= last; ++i) {
-        roster.players[i].name = SjisField(SjisBytes(NameK[i]->currentText()), NameBytes, 0);
+        // A pasted line break would split the name over two lines of ZN.INI.
+        QString typed = NameK[i]->currentText();
+        for (QChar& ch : typed)
+            if (ch.unicode() < 0x20) ch = u' ';
+        roster.players[i].name = SjisField(SjisBytes(typed), NameBytes, 0);
         names.append(roster.players[i].name);
     }
     if (!AppendMembers(G().IniPath, kept.members, names)) {

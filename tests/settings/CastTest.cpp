@@ -323,16 +323,17 @@ TEST_F(CastTest, ValidPlayersFillTheRosterAndAreRememberedOnce) {
     auto c = open();
     EXPECT_EQ(c->NameK[5]->count(), 1);
     EXPECT_EQ(c->NameK[5]->currentText(), QString());
-    c->VScroll1->setValue(4);
+    c->VScroll1->setValue(5);
     setPlayer(*c, 0, QStringLiteral("Aa"), QStringLiteral(";"));
     setPlayer(*c, 1, QStringLiteral("aa"), QStringLiteral(":"));
     setPlayer(*c, 2, QStringLiteral(" Tar"), QStringLiteral("Num+"));
     setPlayer(*c, 3, QStringLiteral("日本語の長い名前です"), QStringLiteral("Space"));
+    setPlayer(*c, 4, QStringLiteral("Ed\r\nX"), QStringLiteral("F3"));
     setPlayer(*c, 5, QStringLiteral("Aa"), QStringLiteral(";")); // not in use: not checked
     click(c->OK_CAN[0]);
     ASSERT_EQ(c->result(), QDialog::Accepted) << c->MSG->text().toStdString();
     const MatchRoster& r = G().Roster;
-    EXPECT_EQ(r.lastPlayer, 3);
+    EXPECT_EQ(r.lastPlayer, 4);
     EXPECT_EQ(r.players[0].name, QStringLiteral("Aa"));
     EXPECT_EQ(r.players[0].keyCode, 187);
     EXPECT_EQ(r.players[1].keyCode, 186);
@@ -340,14 +341,15 @@ TEST_F(CastTest, ValidPlayersFillTheRosterAndAreRememberedOnce) {
     EXPECT_EQ(r.players[2].keyCode, 107);
     EXPECT_EQ(r.players[3].name, QStringLiteral("日本語の長い名")); // 14 bytes
     EXPECT_EQ(r.players[3].keyCode, 32);
+    EXPECT_EQ(r.players[4].name, QStringLiteral("Ed  X"));
     const QByteArray once = ini();
     EXPECT_TRUE(once.endsWith("Taro\r\nAa\r\naa\r\n" +
-                              SjisEncode(QStringLiteral("日本語の長い名")) + "\r\n"))
+                              SjisEncode(QStringLiteral("日本語の長い名")) + "\r\nEd  X\r\n"))
         << once.toStdString();
 
     // The next opening offers the new names and adds nothing for the same players.
     auto again = open();
-    EXPECT_EQ(again->NameK[0]->count(), 4);
+    EXPECT_EQ(again->NameK[0]->count(), 5);
     EXPECT_EQ(G().Roster.lastPlayer, 1);
     setPlayer(*again, 0, QStringLiteral("Aa"), QStringLiteral("Z"));
     setPlayer(*again, 1, QStringLiteral("aa"), QStringLiteral("M"));
