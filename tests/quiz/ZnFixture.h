@@ -2,6 +2,7 @@
 
 #include "core/AppGlobals.h"
 #include "core/ResText.h"
+#include "core/Resources.h"
 #include "data/QuestionFile.h"
 #include "platform/Keys.h"
 #include "quiz/ExitButton.h"
@@ -16,6 +17,11 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+
+// The window's own background as the drawing shows it.
+inline QImage LoadPictureForTest() {
+    return LoadPicture(QStringLiteral("background"));
+}
 
 struct Question {
     QString question;
