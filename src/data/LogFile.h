@@ -7,9 +7,9 @@
 // The CSV log of a finished run: code page 932, CR LF, four quoted fields per line.
 
 struct LogLine {
-    QString question;   // trimmed
-    QString answer;     // trimmed
-    QString answerer;   // match player, or the registered owner outside a match
+    QString question; // trimmed
+    QString answer;   // trimmed
+    QString answerer; // match player, or the registered owner outside a match
     bool correct = false;
     int buzzPosition = 0; // characters shown when the buzz came during the reveal; 0 = none
 };
@@ -19,7 +19,8 @@ QString SplitLoggedQuestion(const QString& question, int buzzPosition, bool read
                             int extraChars);
 // One CSV field in double quotes; a double quote inside is doubled.
 QString CsvField(const QString& text);
-// The whole log: header (appTitle + " Log File", "VS"/"1P", "解答者", "正誤") and one line per entry.
+// The whole log: header (appTitle + " Log File", "VS"/"1P", "解答者", "正誤") and one line per
+// entry.
 QByteArray BuildLog(const QString& appTitle, bool matchOn, bool readPress, int extraChars,
                     const QList<LogLine>& lines);
 // Writes bytes through a temporary file and rename; false with `error` on failure.

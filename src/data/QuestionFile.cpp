@@ -2,6 +2,7 @@
 
 #include "core/Sjis.h"
 
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <limits>
@@ -15,6 +16,8 @@ bool IsQuestionFileLength(qint64 length) {
 bool QuestionFile::open(const QString& path) {
     close();
     file_.setFileName(path);
+    // A pipe or device would block the open or never end; only plain files are question files.
+    if (!QFileInfo(path).isFile()) return false;
     // Unbuffered: every read jumps to another record, so a read-ahead buffer would only be thrown
     // away at the next seek.
     if (!file_.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return false;
@@ -47,7 +50,7 @@ QStringList ReadRecordTexts(const QString& path, int count, bool* ok) {
     QStringList texts;
     bool complete = true;
     QFile file(path);
-    if (count > 0 && !file.open(QIODevice::ReadOnly)) {
+    if (count > 0 && (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))) {
         complete = false;
     } else if (count > 0) {
         texts.reserve(int(qMin<qint64>(count, file.size() / RecordLength + 1)));

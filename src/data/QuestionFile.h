@@ -22,7 +22,8 @@ bool IsQuestionFileLength(qint64 length);
 // Random reading by record number, read-only. The file stays open until close().
 class QuestionFile {
 public:
-    bool open(const QString& path); // false when it cannot be opened
+    // False when it cannot be opened or is no plain file. A partial record at the end is ignored.
+    bool open(const QString& path);
     void close();
     bool isOpen() const { return file_.isOpen(); }
     int recordCount() const { return count_; }
@@ -45,5 +46,7 @@ QStringList ReadRecordTexts(const QString& path, int count, bool* ok);
 QString ComposeRecordText(const QString& question, const QString& answer, QChar genreDigit);
 
 // Writes the whole file at once (temporary file and rename): each text in code page 932 followed
-// by CR LF. On failure the old file is untouched and `error` says why.
+// by CR LF. A text shorter than 349 bytes (one whose leading blanks were trimmed on reading) gets
+// them back in front; a longer one makes the whole write fail. On failure the old file is
+// untouched and `error` says why.
 bool WriteRecordTexts(const QString& path, const QStringList& texts, QString* error = nullptr);

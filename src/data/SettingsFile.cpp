@@ -4,6 +4,7 @@
 #include "core/Sjis.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace {
@@ -39,7 +40,8 @@ IniHead readHead(const QString& path) {
     IniHead head;
     QFile file(path);
     head.exists = file.exists();
-    if (!head.exists || !file.open(QIODevice::ReadOnly)) return head;
+    // Anything but a plain file (a folder, a pipe) counts as unreadable: a pipe would block.
+    if (!head.exists || !QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) return head;
     head.size = file.size();
     head.bytes = file.read(qMin(head.size, HeadLimit));
     head.readable = head.bytes.size() == qMin(head.size, HeadLimit);

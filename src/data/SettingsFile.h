@@ -16,10 +16,10 @@ constexpr int NameBytes = 14;
 void DefaultSettings(SettingsRecord& record);
 
 struct LoadSettingsResult {
-    bool ok = true;                  // false: the file could not be read or written (defaults used)
-    bool repairedBadNumber = false;  // a non-numeric speed/read-press field was replaced by defaults
-    bool hasBackgroundLine = false;  // the file is longer than 20 bytes: backgroundPath was read
-    QString backgroundPath;          // line 1 (trailing blanks of the file removed), maybe empty
+    bool ok = true;                 // false: the file could not be read or written (defaults used)
+    bool repairedBadNumber = false; // a non-numeric speed/read-press field was replaced by defaults
+    bool hasBackgroundLine = false; // the file is longer than 20 bytes: backgroundPath was read
+    QString backgroundPath;         // line 1 (trailing blanks of the file removed), maybe empty
 };
 // Reads (or creates) the record into `record`; finds the background path.
 LoadSettingsResult LoadSettings(const QString& iniPath, SettingsRecord& record);
@@ -36,8 +36,8 @@ bool ReadSettingsForDialog(const QString& iniPath, SettingsRecord& record, Dialo
 bool SaveSettingsRecord(const QString& iniPath, const SettingsRecord& record);
 // Replaces line 1 with `path`.
 bool RewriteBackgroundLine(const QString& iniPath, const QString& path);
-// Adds each name not yet contained in the list (NUL-joined substring test) to the list and the file;
-// names are cut to 14 bytes first; nothing is added once the list holds 100 names.
+// Adds each name not yet contained in the list (NUL-joined substring test) to the list and the
+// file; names are cut to 14 bytes first; nothing is added once the list holds 100 names.
 bool AppendMembers(const QString& iniPath, MemberList& members, const QStringList& names);
 // Starts the file anew: the record, then `path` and CR LF as line 1; empties the list.
 bool DeleteAllMembers(const QString& iniPath, const SettingsRecord& record, MemberList& members,

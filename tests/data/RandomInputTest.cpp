@@ -6,6 +6,7 @@
 #include "data/SettingsFile.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -171,4 +172,46 @@ TEST(RandomInput, RewrittenBackgroundLineIsTheOnlyChange) {
             EXPECT_EQ(now.mid(2), QList<QByteArray>({QByteArray()}));
         }
     }
+}
+
+TEST(RandomInput, PipesAreRefusedInsteadOfBlocking) {
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("pipe.znd"));
+    if (QProcess::execute(QStringLiteral("mkfifo"), {fifo}) != 0)
+        GTEST_SKIP() << "mkfifo is not available";
+    QuestionFile file;
+    EXPECT_FALSE(file.open(fifo));
+    bool ok = true;
+    EXPECT_TRUE(ReadRecordTexts(fifo, 3, &ok).isEmpty());
+    EXPECT_FALSE(ok);
+    SettingsRecord record;
+    EXPECT_FALSE(LoadSettings(fifo, record).ok);
+    DialogSettings dialog;
+    EXPECT_FALSE(ReadSettingsForDialog(fifo, record, dialog));
+}
+
+TEST(RandomInput, HugeSettingsFileIsKeptWhole) {
+    // Far larger than anything the program writes: only its start is read, and a rewrite of
+    // line 1 keeps every byte after it.
+    QTemporaryDir dir;
+    const QString ini = dir.filePath(QStringLiteral("ZN.INI"));
+    QByteArray bytes = SettingsRecord().toBytes() + "C:\\old.bmp\r\n";
+    while (bytes.size() < 6 * 1024 * 1024)
+        bytes += "Member" + QByteArray::number(bytes.size()) + "\r\n";
+    bytes += "tail";
+    writeFile(ini, bytes);
+
+    SettingsRecord record;
+    DialogSettings dialog;
+    ASSERT_TRUE(ReadSettingsForDialog(ini, record, dialog));
+    EXPECT_EQ(dialog.backgroundPath, QStringLiteral("C:\\old.bmp"));
+    EXPECT_EQ(dialog.members.size(), MemberLimit);
+    EXPECT_EQ(LoadSettings(ini, record).backgroundPath, QStringLiteral("C:\\old.bmp"));
+
+    ASSERT_TRUE(RewriteBackgroundLine(ini, QStringLiteral("D:\\new.bmp")));
+    const QByteArray after = readFile(ini);
+    const qsizetype cut = bytes.indexOf("Member");
+    EXPECT_EQ(after.left(20), bytes.left(20));
+    EXPECT_EQ(after.mid(20, 12), "D:\\new.bmp\r\n");
+    EXPECT_TRUE(after.mid(32) == bytes.mid(cut));
 }
