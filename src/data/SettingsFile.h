@@ -27,17 +27,20 @@ LoadSettingsResult LoadSettings(const QString& iniPath, SettingsRecord& record);
 struct DialogSettings {
     QString backgroundPath; // line 1 trimmed when it is a path (PathKind != 0), else empty
     MemberList members;     // at most 100 names
-    QStringList keptLines;  // the file split at CR LF, as the dialog keeps it
+    QStringList keptLines;  // the file split at CR LF, after any repair
 };
 // Reads the record, the background path and the member list; repairs a file whose line 1 is a
-// member name (inserts an empty line 1) and appends an empty line 1 to a file of 20 bytes or less.
+// member name (inserts an empty line 1) and appends an empty line 1 to a file of exactly 20 bytes;
+// a missing or shorter file becomes the default record and an empty line 1.
 bool ReadSettingsForDialog(const QString& iniPath, SettingsRecord& record, DialogSettings& out);
 // Writes the 20-byte record at byte 0; the rest of the file stays.
 bool SaveSettingsRecord(const QString& iniPath, const SettingsRecord& record);
-// Replaces line 1 with `path`.
+// Replaces line 1 with `path`; a line 1 that was the file's last piece gets a CR LF after it.
 bool RewriteBackgroundLine(const QString& iniPath, const QString& path);
 // Adds each name not yet contained in the list (NUL-joined substring test) to the list and the
 // file; names are cut to 14 bytes first; nothing is added once the list holds 100 names.
+// Empty names are skipped. Text after the file's last CR LF is ended first. The list changes only
+// once the file is written.
 bool AppendMembers(const QString& iniPath, MemberList& members, const QStringList& names);
 // Starts the file anew: the record, then `path` and CR LF as line 1; empties the list.
 bool DeleteAllMembers(const QString& iniPath, const SettingsRecord& record, MemberList& members,
