@@ -26,8 +26,6 @@ TEST(LogFile, QuestionSplitAtTheBuzz) {
 }
 
 TEST(LogFile, CsvFieldQuotingIsSafe) {
-    EXPECT_EQ(CsvField(QString()), QStringLiteral("\"\""));
-    EXPECT_EQ(CsvField(QStringLiteral("a,b")), QStringLiteral("\"a,b\""));
     EXPECT_EQ(CsvField(QStringLiteral("「\"引用\"」")), QStringLiteral("\"「\"\"引用\"\"」\""));
     // A line break would make the readers count one more log line.
     EXPECT_EQ(CsvField(QStringLiteral("a\r\nb\nc")), QStringLiteral("\"a b c\""));

@@ -57,7 +57,7 @@ TEST(RandomInput, QuestionFileReaders) {
     const QString path = dir.filePath(QStringLiteral("r.znd"));
     std::mt19937 rng(20261206);
     std::uniform_int_distribution<int> records(0, 6), extra(0, 400);
-    for (int round = 0; round < 150; ++round) {
+    for (int round = 0; round < 100; ++round) {
         const int n = records(rng);
         // Whole files, and the same cut short by a random amount.
         const int size = n * 351 + (round % 3 == 0 ? extra(rng) : 0);
@@ -98,7 +98,7 @@ TEST(RandomInput, LoadSettingsAlwaysLeavesAUsableRecord) {
     const QString ini = dir.filePath(QStringLiteral("ZN.INI"));
     std::mt19937 rng(7);
     std::uniform_int_distribution<int> length(0, 300);
-    for (int round = 0; round < 300; ++round) {
+    for (int round = 0; round < 200; ++round) {
         const QByteArray before = randomBytes(rng, round < 40 ? round : length(rng));
         writeFile(ini, before);
         SCOPED_TRACE(round);
@@ -123,7 +123,7 @@ TEST(RandomInput, DialogReadingOnlyEverInsertsALineEnd) {
     const QString ini = dir.filePath(QStringLiteral("ZN.INI"));
     std::mt19937 rng(11);
     std::uniform_int_distribution<int> length(0, 3000);
-    for (int round = 0; round < 300; ++round) {
+    for (int round = 0; round < 200; ++round) {
         const QByteArray before = randomBytes(rng, round < 30 ? round : length(rng));
         writeFile(ini, before);
         SCOPED_TRACE(round);
@@ -157,7 +157,7 @@ TEST(RandomInput, RewrittenBackgroundLineIsTheOnlyChange) {
     const QString path = QStringLiteral("C:\\背景\\bg.bmp");
     std::mt19937 rng(13);
     std::uniform_int_distribution<int> length(0, 600);
-    for (int round = 0; round < 300; ++round) {
+    for (int round = 0; round < 200; ++round) {
         const QByteArray before = randomBytes(rng, length(rng));
         writeFile(ini, before);
         SCOPED_TRACE(round);

@@ -87,14 +87,6 @@ TEST_F(SettingsFileTest, LoadKeepsValuesAndRepairsOnlyBadNumbers) {
     EXPECT_EQ(contents(), DefaultRecord);
 }
 
-TEST_F(SettingsFileTest, ShortFileGetsDefaultRecordAtItsStart) {
-    write("OFF1");
-    SettingsRecord record;
-    EXPECT_TRUE(LoadSettings(ini, record).ok);
-    EXPECT_EQ(record, SettingsRecord());
-    EXPECT_EQ(contents(), DefaultRecord);
-}
-
 TEST_F(SettingsFileTest, BackgroundLineEdgeCases) {
     SettingsRecord record;
     // Only the blanks at the very end of the file go before the split.
