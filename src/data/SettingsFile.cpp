@@ -100,6 +100,14 @@ QString trimBlanks(const QString& text) {
     return text.mid(begin, end - begin);
 }
 
+// A name or path about to become one line of the file: a line break inside it would split it
+// into lines of its own (a path read as a member, a name as two).
+QString oneLine(QString text) {
+    text.replace(u'\r', u' ');
+    text.replace(u'\n', u' ');
+    return text;
+}
+
 // A member entry as the name boxes show it: without trailing blanks, cut to 14 bytes.
 QString memberName(const QString& text) {
     return SjisField(SjisBytes(text), NameBytes, 0);
@@ -207,7 +215,7 @@ bool ReadSettingsForDialog(const QString& iniPath, SettingsRecord& record, Dialo
 bool RewriteBackgroundLine(const QString& iniPath, const QString& path) {
     const IniHead head = readHead(iniPath);
     if (!head.exists || !head.readable) return false;
-    const QByteArray encoded = SjisEncode(path);
+    const QByteArray encoded = SjisEncode(oneLine(path));
     const qint64 end0 = head.crlf(0);
     if (end0 < 0) {
         // No line break at all (a file cut short, or larger than we look at): line 1 is added.
@@ -228,7 +236,7 @@ bool AppendMembers(const QString& iniPath, MemberList& members, const QStringLis
     QByteArray added;
     for (const QString& raw : names) {
         if (list.size() >= MemberLimit) break;
-        const QString name = memberName(raw);
+        const QString name = memberName(oneLine(raw));
         if (name.isEmpty()) continue;
         // Exact substring test over the NUL-joined list: a part of a longer name counts as known.
         if (list.join(QChar(u'\0')).contains(name)) continue;
@@ -258,7 +266,7 @@ bool AppendMembers(const QString& iniPath, MemberList& members, const QStringLis
 bool DeleteAllMembers(const QString& iniPath, const SettingsRecord& record, MemberList& members,
                       const QString& path) {
     // The new file is whole before it replaces the old one; the list empties only if it did.
-    if (!writeWhole(iniPath, record.toBytes() + SjisEncode(path) + CrLf)) return false;
+    if (!writeWhole(iniPath, record.toBytes() + SjisEncode(oneLine(path)) + CrLf)) return false;
     members.clear();
     return true;
 }

@@ -162,6 +162,8 @@ TEST_F(SettingsFileTest, RewriteBackgroundLineKeepsEverythingElse) {
     ASSERT_TRUE(RewriteBackgroundLine(ini, QStringLiteral("D:\\写真\\新.jpg")));
     EXPECT_EQ(contents(),
               DefaultRecord + SjisEncode(QStringLiteral("D:\\写真\\新.jpg")) + "\r\nTaro\r\nJiro");
+    ASSERT_TRUE(RewriteBackgroundLine(ini, QStringLiteral("C:\\a\nTaro.bmp")));
+    EXPECT_EQ(contents(), DefaultRecord + "C:\\a Taro.bmp\r\nTaro\r\nJiro");
     ASSERT_TRUE(RewriteBackgroundLine(ini, QString()));
     EXPECT_EQ(contents(), DefaultRecord + "\r\nTaro\r\nJiro");
 
@@ -197,6 +199,10 @@ TEST_F(SettingsFileTest, AppendMembersAddsOnlyUnknownNames) {
     // The NUL join keeps names apart: "oA" spans Taro|ABC... only without the separator.
     ASSERT_TRUE(AppendMembers(ini, members, {QStringLiteral("oA")}));
     EXPECT_EQ(members.last(), QStringLiteral("oA"));
+    // A line break inside a name never splits it into two lines of the file.
+    ASSERT_TRUE(AppendMembers(ini, members, {QStringLiteral("Ki\r\nmi")}));
+    EXPECT_EQ(members.last(), QStringLiteral("Ki  mi"));
+    EXPECT_TRUE(contents().endsWith("\r\nKi  mi\r\n"));
     // Case matters.
     ASSERT_TRUE(AppendMembers(ini, members, {QStringLiteral("taro")}));
     EXPECT_EQ(members.last(), QStringLiteral("taro"));
