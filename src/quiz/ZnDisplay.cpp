@@ -78,7 +78,8 @@ void ZN::AddBuzzLine(int n, const QString& name, long long lagMs) {
     const QFontMetrics metrics(font);
     QPainter painter(&Kazu);
     painter.setFont(font);
-    painter.setPen(Qt::black);
+    // Light text: the answer board behind the panel is dark.
+    painter.setPen(Qt::white);
     int x = 10;
     int y = 30 * n;
     const QString head = QString::number(n) + QStringLiteral(". ") + name;

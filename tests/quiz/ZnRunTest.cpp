@@ -343,3 +343,29 @@ TEST_F(ZnTest, RandomOrderAsksAtMostOneHundredDistinctQuestions) {
         EXPECT_TRUE(fake.sounds.isEmpty());
     }
 }
+
+TEST_F(ZnTest, QueuedKeyIsHandledWhileAStateSoundStarts) {
+    load();
+    open(writeQuestions(ThreeQuestions));
+    zn->menu1_Click(0);
+    ticks(2);
+    // The second press is already queued when the buzz sound starts: it opens the answer there.
+    QCoreApplication::postEvent(zn.get(), new QKeyEvent(QEvent::KeyRelease, Qt::Key_A,
+                                                        Qt::NoModifier, QStringLiteral("a")));
+    zn->Form_KeyUp('A');
+    EXPECT_EQ(zn->st.timerMode, 3);
+    EXPECT_TRUE(zn->st.verdicts[1]);
+    EXPECT_EQ(fake.soundIds(), (QList<int>{11, 12, 14}));
+    // With sounds off nothing is processed early: the queued key waits for the event loop.
+    settings.soundOn = QStringLiteral("OFF");
+    load();
+    open(writeQuestions(ThreeQuestions));
+    zn->menu1_Click(0);
+    ticks(2);
+    QCoreApplication::postEvent(zn.get(), new QKeyEvent(QEvent::KeyRelease, Qt::Key_A,
+                                                        Qt::NoModifier, QStringLiteral("a")));
+    zn->Form_KeyUp('A');
+    EXPECT_EQ(zn->st.timerMode, 0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(zn->st.timerMode, 3);
+}
