@@ -369,3 +369,21 @@ TEST_F(ZnTest, QueuedKeyIsHandledWhileAStateSoundStarts) {
     QCoreApplication::processEvents();
     EXPECT_EQ(zn->st.timerMode, 3);
 }
+
+TEST_F(ZnTest, GenreOutsideOneToSevenIsShownAsUndefined) {
+    settings.revealOn = QStringLiteral("OFF");
+    load();
+    open(writeQuestions({{QStringLiteral("問1"), QStringLiteral("答"), QLatin1Char('0')},
+                         {QStringLiteral("問2"), QStringLiteral("答"), QLatin1Char('9')},
+                         {QStringLiteral("問3"), QStringLiteral("答"), QLatin1Char('x')},
+                         {QStringLiteral("問4"), QStringLiteral("答"), QLatin1Char('6')}}));
+    zn->menu1_Click(0);
+    QStringList genres;
+    while (zn->st.running) {
+        genres << G().CurrentRecord.genre;
+        zn->Form_KeyUp('A');
+        zn->Form_KeyUp('A');
+        zn->Form_KeyUp('A');
+    }
+    EXPECT_EQ(genres, (QStringList{"7", "7", "7", "6"}));
+}
