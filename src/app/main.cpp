@@ -1,9 +1,11 @@
 #include "core/AppGlobals.h"
 #include "core/AppMain.h"
-#include "core/Resources.h"
 #include "platform/Fonts.h"
 #include "platform/QtPlatform.h"
+#include "editor/Edit.h"
+#include "quiz/WindowFactory.h"
 #include "quiz/ZN.h"
+#include "settings/Cast.h"
 
 #include <QApplication>
 
@@ -16,6 +18,10 @@ int main(int argc, char** argv) {
     // The whole argument text is one path: blanks inside it stay.
     QStringList args = app.arguments().mid(1);
     const QString commandLine = args.join(QLatin1Char(' '));
+
+    // The modal windows the quiz window opens from its menus.
+    windowFactory().showSettings = ShowCast;
+    windowFactory().showEditor = ShowEdit;
 
     // The quiz window lives until the program ends; it is loaded before it is first shown.
     auto showMain = [] {
