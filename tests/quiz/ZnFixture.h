@@ -3,6 +3,7 @@
 #include "core/AppGlobals.h"
 #include "core/ResText.h"
 #include "core/Resources.h"
+#include "core/Sjis.h"
 #include "data/QuestionFile.h"
 #include "platform/Keys.h"
 #include "quiz/ExitButton.h"
@@ -12,15 +13,22 @@
 #include "support/FakePlatform.h"
 
 #include <QFile>
+#include <QMenu>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
-// The window's own background as the drawing shows it.
-inline QImage LoadPictureForTest() {
-    return LoadPicture(QStringLiteral("background"));
+inline QByteArray ReadAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A log as written: code page 932, CR LF after every line.
+inline QByteArray Csv(const QStringList& lines) {
+    return SjisEncode(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
 }
 
 struct Question {
@@ -29,8 +37,8 @@ struct Question {
     QChar genre = QLatin1Char('1');
 };
 
-// A quiz window in a temporary program folder, driven by hand: ticks are called directly and the
-// real timer never starts.
+// A quiz window in a temporary program folder; ticks are called directly and the real timer
+// stays off unless a test turns it on.
 class ZnTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -38,79 +46,94 @@ protected:
         AppGlobals& g = G();
         g.AppFolder = dir.path() + QLatin1Char('/');
         g.AppTitle = QStringLiteral("ZE Zir Uduzedu");
-        g.IniPath = dir.filePath(QStringLiteral("ZN.INI"));
-        g.ToolPath = dir.filePath(QStringLiteral("Pomvex"));
-        g.HelpPath = dir.filePath(QStringLiteral("zn.hlp"));
-        g.FontSmall = 9;
-        g.FontNormal = 10;
-        g.FontLarge = 12;
+        g.IniPath = path("ZN.INI");
+        g.ToolPath = path("Pomvex");
+        g.HelpPath = path("zn.hlp");
         g.CurrentFile.clear();
-        g.RecordCount = 0;
         g.Roster = MatchRoster{};
         windowFactory() = WindowFactory{};
-        // Fastest reveal, no read-and-press, file order, character by character, time over wrong.
         settings.speedLevel = QStringLiteral("1");
         settings.readPressOn = QStringLiteral("OFF");
         settings.randomOrder = QStringLiteral("OFF");
     }
 
-    void TearDown() override {
-        zn.reset();
-        windowFactory() = WindowFactory{};
-        G().Roster = MatchRoster{};
-    }
+    QString path(const char* name) const { return dir.filePath(QLatin1String(name)); }
 
-    void writeSettings(const QByteArray& tail = QByteArray()) {
+    // ZN.INI from `settings`, with a background line when one is given.
+    void writeSettings(const QString& background = QString()) {
         QFile f(G().IniPath);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(settings.toBytes() + tail);
+        f.write(settings.toBytes() +
+                (background.isEmpty() ? QByteArray() : background.toLocal8Bit() + "\r\n"));
     }
 
-    QString writeQuestions(const QList<Question>& questions,
-                           const QString& name = QStringLiteral("q.znd")) {
+    QString writeQuestions(const QList<Question>& questions, const char* name = "q.znd") {
         QStringList texts;
         for (const Question& q : questions)
             texts << ComposeRecordText(q.question, q.answer, q.genre);
-        const QString path = dir.filePath(name);
-        EXPECT_TRUE(WriteRecordTexts(path, texts));
-        return path;
+        EXPECT_TRUE(WriteRecordTexts(path(name), texts));
+        return path(name);
     }
 
-    // Loads the window with the settings written first.
-    void load() {
-        writeSettings();
+    void load(const QString& background = QString()) {
+        writeSettings(background);
         zn = std::make_unique<ZN>();
         zn->useRealTimer = false;
         zn->endProgram = [this] { ++endCalls; };
         zn->Form_Load();
     }
 
-    // "問題読込(&L)" with the dialog answering `path`.
-    void open(const QString& path) {
-        fake.dialogAnswers.enqueue(path);
+    // "問題読込(&L)" with the dialog answering `file`.
+    void open(const QString& file) {
+        fake.dialogAnswers.enqueue(file);
         zn->menu1_Click(2);
+    }
+    void start(const QList<Question>& questions) {
+        open(writeQuestions(questions));
+        zn->menu1_Click(0);
     }
 
     void ticks(int n) {
         for (int i = 0; i < n; ++i)
             zn->Tim_Timer();
     }
-
-    // Ticks until the reveal has ended (at most `limit` ticks); returns how many were needed.
-    int revealToEnd(int limit = 400) {
+    void keys(int key, int n = 1) {
+        for (int i = 0; i < n; ++i)
+            zn->Form_KeyUp(key);
+    }
+    // Ticks until the reveal has ended; returns how many it took.
+    int revealToEnd() {
         int n = 0;
-        while (zn->st.timerMode == 0 && n < limit) {
+        for (; zn->st.timerMode == 0 && n < 400; ++n)
             zn->Tim_Timer();
-            ++n;
-        }
         return n;
     }
+    // Buzzes, answers and moves on until the run is over, calling `each` on every question.
+    void playThrough(const std::function<void()>& each) {
+        while (zn->st.running) {
+            each();
+            keys('A', 3);
+        }
+    }
 
-    QString text(int id) const { return LoadResString(id); }
-    QString message(int textId, int secondId = 0) const {
-        QString t = LoadResString(textId);
-        if (secondId) t += QStringLiteral("\r\n") + LoadResString(secondId);
-        return t;
+    void setPlayers(const QList<PlayerEntry>& players) {
+        G().Roster.matchOn = true;
+        G().Roster.lastPlayer = int(players.size()) - 1;
+        for (int i = 0; i < players.size(); ++i)
+            G().Roster.players[i] = players[i];
+    }
+
+    // Message boxes as "kind title|text", to compare them whole.
+    QStringList shown() const {
+        QStringList out;
+        for (const auto& m : fake.messages)
+            out << QString::number(m.kind) + m.title + QLatin1Char('|') + m.text;
+        return out;
+    }
+    static QString box(int kind, int title, int text, int second = 0) {
+        QString t = LoadResString(text);
+        if (second) t += QStringLiteral("\r\n") + LoadResString(second);
+        return QString::number(kind) + LoadResString(title) + QLatin1Char('|') + t;
     }
 
     QTemporaryDir dir;
