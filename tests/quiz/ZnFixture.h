@@ -18,24 +18,19 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 
-inline QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+// A log as written: its header for `mode`, then the lines, in code page 932 with CR LF.
+inline QByteArray Log(const char* mode, const QStringList& lines) {
+    QString all =
+        QStringLiteral("\"ZE Zir Uduzedu Log File\",\"%1\",\"解答者\",\"正誤\"\r\n").arg(mode);
+    for (const QString& line : lines)
+        all += line + QStringLiteral("\r\n");
+    return SjisEncode(all);
 }
 
-// A log as written: code page 932, CR LF after every line.
-inline QByteArray Csv(const QStringList& lines) {
-    return SjisEncode(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
-}
-
-struct Question {
-    QString question;
-    QString answer;
-    QChar genre = QLatin1Char('1');
-};
+// Question, answer and optionally the genre digit.
+using Question = QStringList;
 
 // A quiz window in a temporary program folder; ticks are called directly and the real timer
 // stays off unless a test turns it on.
@@ -70,7 +65,7 @@ protected:
     QString writeQuestions(const QList<Question>& questions, const char* name = "q.znd") {
         QStringList texts;
         for (const Question& q : questions)
-            texts << ComposeRecordText(q.question, q.answer, q.genre);
+            texts << ComposeRecordText(q[0], q[1], q.value(2, QStringLiteral("1"))[0]);
         EXPECT_TRUE(WriteRecordTexts(path(name), texts));
         return path(name);
     }
@@ -101,6 +96,13 @@ protected:
         for (int i = 0; i < n; ++i)
             zn->Form_KeyUp(key);
     }
+    // "ログ保存(&V)" into `name`, confirmed; returns what was written.
+    QByteArray saveLog(const char* name) {
+        fake.dialogAnswers.enqueue(path(name));
+        zn->menu1_Click(6);
+        QFile f(path(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
     // Ticks until the reveal has ended; returns how many it took.
     int revealToEnd() {
         int n = 0;
@@ -108,14 +110,10 @@ protected:
             zn->Tim_Timer();
         return n;
     }
-    // Buzzes, answers and moves on until the run is over, calling `each` on every question.
-    void playThrough(const std::function<void()>& each) {
-        while (zn->st.running) {
-            each();
-            keys('A', 3);
-        }
+    void timeOver() {
+        revealToEnd();
+        ticks(100);
     }
-
     void setPlayers(const QList<PlayerEntry>& players) {
         G().Roster.matchOn = true;
         G().Roster.lastPlayer = int(players.size()) - 1;
