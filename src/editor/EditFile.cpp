@@ -64,6 +64,11 @@ void Edit::openList(int index) {
             text.clear();
         Command1[3]->hide();
     }
+    // The refused file is now CurrentFile: no list may stay open that could be saved over it.
+    const auto closeRefusedList = [this] {
+        EditState = 0;
+        EnableEditing(false);
+    };
     if (index == 1) {
         FileDialog(this, 0);
         if (G().CurrentFile.isEmpty()) {
@@ -73,6 +78,7 @@ void Edit::openList(int index) {
         if (G().RecordCount > QuestionFormat::EditorLimit) {
             msg->setText(LoadResString(63));
             msg->repaint();
+            closeRefusedList();
             return;
         }
         bool ok = false;
@@ -80,6 +86,7 @@ void Edit::openList(int index) {
         if (!ok || texts.size() > QuestionFormat::EditorLimit) {
             // Nothing half-read is ever edited (and later saved over the file).
             ResMsgBox(this, 1, 82, TextFileNotRead, 0);
+            closeRefusedList();
             return;
         }
         for (qsizetype i = 0; i < texts.size(); ++i)
