@@ -12,8 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 // An editor window shown and active over the main window's artwork, its dialogs and boxes
 // answered by a fake platform.
 class EditWindowTest : public ::testing::Test {
@@ -24,10 +22,7 @@ protected:
         G().CurrentFile.clear();
         open();
     }
-    void TearDown() override {
-        ed->SavedFlag = true; // closing the fixture never asks
-        ed.reset();
-    }
+    void TearDown() override { ed->SavedFlag = true; } // closing the fixture never asks
     void open() {
         ed = std::make_unique<Edit>();
         ed->show();
@@ -63,7 +58,6 @@ protected:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     }
     QString question() const { return ed->QA[0]->toPlainText(); }
-    QString answer() const { return ed->QA[1]->toPlainText(); }
     QString status() const { return ed->msg->text(); }
     bool captionsAre(int id) const {
         QStringList c;
