@@ -4,7 +4,6 @@
 #include "core/ResText.h"
 #include "core/Resources.h"
 #include "core/Sjis.h"
-#include "data/QuestionFile.h"
 #include "platform/Keys.h"
 #include "quiz/ExitButton.h"
 #include "quiz/WindowFactory.h"
@@ -12,13 +11,10 @@
 #include "quiz/ZnBoard.h"
 #include "support/FakePlatform.h"
 
-#include <QFile>
 #include <QMenu>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <memory>
 
 // A log as written: its header for `mode`, then the lines, in code page 932 with CR LF.
 inline QByteArray Log(const char* mode, const QStringList& lines) {
@@ -29,17 +25,12 @@ inline QByteArray Log(const char* mode, const QStringList& lines) {
     return SjisEncode(all);
 }
 
-// Question, answer and optionally the genre digit.
-using Question = QStringList;
-
 // A quiz window in a temporary program folder; ticks are called directly and the real timer
 // stays off unless a test turns it on.
 class ZnTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
         AppGlobals& g = G();
-        g.AppFolder = dir.path() + QLatin1Char('/');
         g.AppTitle = QStringLiteral("ZE Zir Uduzedu");
         g.IniPath = path("ZN.INI");
         g.ToolPath = path("Pomvex");
@@ -62,9 +53,9 @@ protected:
                 (background.isEmpty() ? QByteArray() : background.toLocal8Bit() + "\r\n"));
     }
 
-    QString writeQuestions(const QList<Question>& questions, const char* name = "q.znd") {
+    QString writeQuestions(const QList<QStringList>& questions, const char* name = "q.znd") {
         QStringList texts;
-        for (const Question& q : questions)
+        for (const QStringList& q : questions)
             texts << ComposeRecordText(q[0], q[1], q.value(2, QStringLiteral("1"))[0]);
         EXPECT_TRUE(WriteRecordTexts(path(name), texts));
         return path(name);
@@ -83,7 +74,7 @@ protected:
         fake.dialogAnswers.enqueue(file);
         zn->menu1_Click(2);
     }
-    void start(const QList<Question>& questions) {
+    void start(const QList<QStringList>& questions) {
         open(writeQuestions(questions));
         zn->menu1_Click(0);
     }
@@ -106,21 +97,10 @@ protected:
     // Ticks until the reveal has ended; returns how many it took.
     int revealToEnd() {
         int n = 0;
-        for (; zn->st.timerMode == 0 && n < 400; ++n)
+        while (zn->st.timerMode == 0 && n++ < 400)
             zn->Tim_Timer();
         return n;
     }
-    void timeOver() {
-        revealToEnd();
-        ticks(100);
-    }
-    void setPlayers(const QList<PlayerEntry>& players) {
-        G().Roster.matchOn = true;
-        G().Roster.lastPlayer = int(players.size()) - 1;
-        for (int i = 0; i < players.size(); ++i)
-            G().Roster.players[i] = players[i];
-    }
-
     // Message boxes as "kind title|text", to compare them whole.
     QStringList shown() const {
         QStringList out;
