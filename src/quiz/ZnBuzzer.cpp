@@ -42,9 +42,11 @@ void ZN::Form_KeyUp(int key) {
         if (st.buzzKey == 0) {
             st.buzzKey = key;
             st.buzzed = true;
-            PlayStateSound();
+            // Recorded before the sound: a second press handled inside it shows the answer and
+            // resets the tick count, which must not erase where the buzz came.
             if (questionInRange()) st.buzzPositions[st.questionNo] = int(st.tick);
             st.revealEnd = st.tick + st.extraChars;
+            PlayStateSound();
         } else if (key == st.buzzKey) {
             st.quizState = 4;
             EndStage(false);
@@ -59,7 +61,8 @@ void ZN::Form_KeyUp(int key) {
             st.quizState = 2;
             st.buzzed = true;
             PlayStateSound();
-            EndStage(true);
+            // Unless a press handled inside the sound has already shown the answer.
+            if (st.quizState == 2) EndStage(true);
         }
         break;
     default:
