@@ -109,6 +109,8 @@ void Edit::storeRecord() {
         EntryNo += 1;
         EditList[EntryNo - 2] = record;
     }
+    // A change made after saving is not in the file: closing or starting anew must ask again.
+    SavedFlag = false;
     Command1_Click(1);
 }
 
@@ -158,6 +160,7 @@ void Edit::deleteRecords() {
         EditList.removeAt(ShownIndex);
         EditList.append(QString());
         EntryNo -= 1;
+        SavedFlag = false;
         if (n != EntryNo) {
             ban->setText(QString::number(n));
             ShowRecord(EditList[n - 1]);

@@ -142,10 +142,22 @@ TEST_F(EditWindowTest, ClosingAsksOnlyAboutUnsavedRecords) {
     EXPECT_TRUE(fake.messages[0].kind == MsgYesNo && ed->isVisible() && G().Edit == ed.get());
     fake.dialogAnswers.enqueue(path("s"));
     menu(4);
+    // Storing or deleting a record after a save makes the list unsaved again.
+    enterRecord("次？", "答", "2");
+    menu(0);
+    EXPECT_TRUE(status() == LoadResString(62) && ed->EntryNo == 3);
+    fake.dialogAnswers.enqueue(path("s"));
+    menu(4);
+    click(ed->Idou[0]);
+    click(ed->Command1[3]);
+    EXPECT_TRUE(ed->EntryNo == 2 && !ed->SavedFlag);
+    click(ed->Command1[1]);
+    fake.dialogAnswers.enqueue(path("s"));
+    menu(4);
     menu(6); // saved: no question
     EXPECT_FALSE(ed->isVisible());
     open();
     load("s.znd");
     menu(6); // loaded and unchanged still asks; Yes closes
-    EXPECT_TRUE(fake.messages.size() == 2 && !ed->isVisible());
+    EXPECT_TRUE(fake.messages.size() == 3 && !ed->isVisible());
 }
