@@ -134,4 +134,5 @@ private:
     bool allowClose_ = false;
     bool loaded_ = false;
     bool settingsFailureReported_ = false;
+    bool dropKeys_ = false; // while a question or a verdict is being put up
 };

@@ -22,6 +22,7 @@ void ZN::Form_KeyUp(int key) {
         endProgram();
         return;
     }
+    if (dropKeys_) return;
     if (key == VK::F1 || key == VK::F2) {
         if (st.timerMode == 3) PopUp_Click(key == VK::F1 ? 0 : -1);
         return;
@@ -161,7 +162,13 @@ void ZN::PlayStateSound() {
         platform().playSound(id, stateSound_, true);
     } else {
         platform().playSound(id, stateSound_, false);
+        // A press queued behind a buzz may open the answer at once. Behind a new question or a
+        // verdict the board is only half drawn: a queued key would skip a question or redraw the
+        // wrong mark, so it is dropped.
+        const bool wasDropping = dropKeys_;
+        dropKeys_ = wasDropping || st.quizState != 2;
         QCoreApplication::processEvents();
+        dropKeys_ = wasDropping;
     }
 }
 

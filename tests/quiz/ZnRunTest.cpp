@@ -173,6 +173,11 @@ TEST_F(ZnTest, RealKeysActOnReleaseAndDeactivationPauses) {
     queuedSecondPress();
     ticks(6);
     EXPECT_TRUE(zn->st.timerMode == 3 && zn->st.verdicts[3]);
+    // A key queued behind a verdict's sound would act on a half-drawn board: it is dropped.
+    QCoreApplication::postEvent(zn.get(),
+                                new QKeyEvent(QEvent::KeyRelease, Qt::Key_F1, Qt::NoModifier));
+    zn->Form_KeyUp(VK::F2);
+    EXPECT_TRUE(!zn->st.verdicts[3] && zn->st.quizState == 1);
     QTest::keyRelease(zn.get(), Qt::Key_Escape);
     QTest::mouseClick(zn->exitButton(), Qt::LeftButton);
     EXPECT_EQ(endCalls, 2);
