@@ -4,7 +4,7 @@
 #include "core/Resources.h"
 #include "platform/Keys.h"
 #include "platform/Platform.h"
-#include "quiz/Blit.h"
+#include "core/Blit.h"
 
 #include <QCoreApplication>
 #include <QMenu>

@@ -2,7 +2,7 @@
 
 #include "core/AppGlobals.h"
 #include "core/Drawing.h"
-#include "quiz/Blit.h"
+#include "core/Blit.h"
 #include "quiz/QuizLogic.h"
 
 #include <QFontMetrics>

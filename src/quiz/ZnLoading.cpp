@@ -5,7 +5,7 @@
 #include "core/Paths.h"
 #include "core/ResText.h"
 #include "data/SettingsFile.h"
-#include "quiz/Blit.h"
+#include "core/Blit.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -6,7 +6,7 @@
 #include "core/Resources.h"
 #include "platform/Keys.h"
 #include "platform/Platform.h"
-#include "quiz/Blit.h"
+#include "core/Blit.h"
 #include "quiz/ExitButton.h"
 #include "quiz/ZnBoard.h"
 

@@ -1,6 +1,7 @@
 #include "settings/Cast.h"
 
 #include "core/AppGlobals.h"
+#include "core/Blit.h"
 #include "core/Drawing.h"
 #include "core/FileDialog.h"
 #include "core/ResText.h"
@@ -364,24 +365,11 @@ void Cast::DrawSliderPreview(int index) {
         painter.setFont(AppFont(LoadResString(91), G().FontSmall));
         painter.setPen(foreground);
         DrawEmbossedText(painter, ResText(98 - index, QString(12, u' ')), index + 2, 25, false);
-
-        const QImage& skin = G().SkinDC;
-        if (!skin.isNull()) {
-            const QImage mask = skin.copy(224, 70, 9, 17).convertToFormat(QImage::Format_RGB32);
-            const QImage knob = skin.copy(215, 70, 9, 17).convertToFormat(QImage::Format_RGB32);
-            const QPoint at(sliderPos[index] * spacing, 0);
-            painter.setCompositionMode(QPainter::RasterOp_SourceAndNotDestination);
-            painter.drawImage(at, mask);
-            painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-            painter.drawImage(at, knob);
-        }
     }
-    // The raster operations combine the alpha bytes too; keep the picture opaque.
-    for (int y = 0; y < Bap.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(Bap.scanLine(y));
-        for (int x = 0; x < Bap.width(); ++x)
-            line[x] |= 0xff000000u;
-    }
+    // The knob: its mask erases the knob's place, then the picture is XORed into it.
+    const int knobX = sliderPos[index] * spacing;
+    Blit(Bap, knobX, 0, G().SkinDC, 224, 70, 9, 17, BlitOp::SourceAndNotDest);
+    Blit(Bap, knobX, 0, G().SkinDC, 215, 70, 9, 17, BlitOp::SourceXorDest);
 
     SliderPicture* target = Psp[index];
     {

@@ -1,4 +1,4 @@
-#include "quiz/Blit.h"
+#include "core/Blit.h"
 
 #include <algorithm>
 #include <cstring>
