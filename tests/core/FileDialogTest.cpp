@@ -1,5 +1,6 @@
 #include "core/FileDialog.h"
 #include "core/AppGlobals.h"
+#include "data/DataFiles.h"
 #include "support/FakePlatform.h"
 
 #include <QFile>
@@ -23,10 +24,8 @@ class FileDialogTest : public ::testing::Test {
 protected:
     void SetUp() override { G().AppFolder = dir.path() + QStringLiteral("/"); }
     QString file(const QString& name, const QByteArray& content) {
-        QFile f(dir.filePath(name));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(content);
-        return f.fileName();
+        writeBytes(dir.filePath(name), content);
+        return dir.filePath(name);
     }
     // Runs one dialog answering `answers` in turn; returns the error texts shown.
     QStringList run(int type, const QStringList& answers) {

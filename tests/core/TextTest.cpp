@@ -4,8 +4,6 @@
 #include "platform/Cp932.h"
 #include "support/FakePlatform.h"
 
-#include <QRandomGenerator>
-
 #include <gtest/gtest.h>
 
 TEST(StringTable, EveryIdExistsFitsTheCodePageAndTrickyTextsAreExact) {
@@ -55,9 +53,8 @@ TEST(Sjis, CodePageMappingsBadInputAndWidths) {
 
     // text, position (0: the whole text), width
     const std::tuple<QString, int, int> cases[] = {
-        {"日本", 0, 4}, {"ｱｲ", 0, 2},   {"A  ", 0, 1},  {"  A", 0, 3}, {"", 0, 0},
-        {"日 ", 0, 2},  {"A B", 2, 0},  {"日A", 1, 2},  {"日A", 2, 1}, {"AB", 5, 0},
-        {"AB", -1, 0},  {"a　é", 2, 2}, {"a　é", 3, 1}, {"x😀", 0, 3}};
+        {"日本", 0, 4}, {"A  ", 0, 1}, {"  A", 0, 3}, {"", 0, 0},     {"A B", 2, 0},
+        {"日A", 2, 1},  {"AB", 5, 0},  {"AB", -1, 0}, {"a　é", 3, 1}, {"x😀", 0, 3}};
     for (const auto& [text, pos, width] : cases)
         EXPECT_EQ(SjisWidth(text, pos), width) << text.toStdString() << " " << pos;
     EXPECT_EQ(SjisBytes(QStringLiteral(" A　  ")), QByteArray::fromHex("20418140"));
@@ -75,16 +72,4 @@ TEST(Sjis, FieldsNeverSplitACharacterAndSurviveGarbledBytes) {
                                                     {350, 10, "\r\n"},  {352, 10, ""}};
     for (const auto& [start, count, text] : fields)
         EXPECT_EQ(SjisField(record, start, count), text) << start;
-
-    QRandomGenerator rng(20261206);
-    for (int round = 0; round < 2000; ++round) {
-        quint32 words[100];
-        rng.fillRange(words);
-        const QByteArray bytes(reinterpret_cast<const char*>(words), int(rng.bounded(0, 400)));
-        const QString decoded = Cp932Decode(bytes);
-        EXPECT_LE(decoded.size(), bytes.size());
-        const int start = int(rng.bounded(-2, 420)), count = int(rng.bounded(-2, 420));
-        EXPECT_LE(SjisField(bytes, start, count).size(), qMax(0, count == 0 ? start : count));
-        EXPECT_EQ(SjisWidth(decoded, 0), SjisBytes(decoded).size());
-    }
 }

@@ -4,6 +4,7 @@
 #include "core/ResText.h"
 #include "core/Resources.h"
 #include "core/Sjis.h"
+#include "data/DataFiles.h"
 #include "editor/Edit.h"
 #include "support/FakePlatform.h"
 
@@ -69,14 +70,8 @@ protected:
     static QByteArray record(const QByteArray& q, const QByteArray& a, char genre) {
         return q.leftJustified(288, ' ') + a.leftJustified(60, ' ') + genre + "\r\n";
     }
-    void writeFile(const QString& name, const QByteArray& bytes) {
-        QFile f(path(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
-    }
-    QByteArray readFile(const QString& name) const {
-        QFile f(path(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    void writeFile(const QString& name, const QByteArray& bytes) { writeBytes(path(name), bytes); }
+    QByteArray readFile(const QString& name) const { return readBytes(path(name)); }
     void load(const QString& name) {
         fake.dialogAnswers.enqueue(path(name));
         menu(1);

@@ -33,9 +33,7 @@ TEST_F(EditWindowTest, BoxesAreTidiedOnLeavingEmptiedByShiftDeleteAndCheckedForU
         focus(ed->QA[1 - box]);
         EXPECT_EQ(ed->QA[box]->toPlainText(), out);
     }
-    // However the text arrives, the boxes hold at most 216 and 60 characters.
     ed->QA[1]->setPlainText("XYZ");
-
     focus(ed->QA[1]);
     QTest::keyClick(ed->QA[1], Qt::Key_Delete, Qt::ShiftModifier);
     ed->jun->setCurrentIndex(2);

@@ -4,6 +4,7 @@
 #include "core/ResText.h"
 #include "core/Resources.h"
 #include "core/Sjis.h"
+#include "data/DataFiles.h"
 #include "platform/Keys.h"
 #include "quiz/ExitButton.h"
 #include "quiz/WindowFactory.h"
@@ -47,10 +48,9 @@ protected:
 
     // ZN.INI from `settings`, with a background line when one is given.
     void writeSettings(const QString& background = QString()) {
-        QFile f(G().IniPath);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(settings.toBytes() +
-                (background.isEmpty() ? QByteArray() : background.toLocal8Bit() + "\r\n"));
+        writeBytes(G().IniPath,
+                   settings.toBytes() +
+                       (background.isEmpty() ? QByteArray() : background.toLocal8Bit() + "\r\n"));
     }
 
     QString writeQuestions(const QList<QStringList>& questions, const char* name = "q.znd") {
