@@ -1,6 +1,7 @@
 #include "about/VersionLines.h"
 
 #include "core/ResText.h"
+#include "core/Sjis.h"
 
 #include <QStringList>
 
@@ -100,5 +101,14 @@ QString FormatDateTime(const QDateTime& local, const QString& pattern) {
 }
 
 QString DateLine(const QDateTime& local) {
-    return (QString(44, QLatin1Char(' ')) + FormatDateTime(local, ResText(38))).right(44);
+    // The field is 44 code-page bytes wide, a full-width character counting two, like every
+    // fixed-width text of the program: counted in characters, the line would run past the
+    // window's edge by the width of its four full-width characters.
+    QString text = FormatDateTime(local, ResText(38));
+    qsizetype bytes = SjisEncode(text).size();
+    while (bytes > 44) {
+        bytes -= SjisEncode(text.left(1)).size();
+        text.remove(0, 1);
+    }
+    return QString(44 - bytes, QLatin1Char(' ')) + text;
 }

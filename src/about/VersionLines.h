@@ -26,5 +26,5 @@ QString DiskLine(int pathKind, const QString& fileSystemType, const QString& dri
 // "\" quoting the next character), with the names a Japanese system uses.
 QString FormatDateTime(const QDateTime& local, const QString& pattern);
 // `local` as a Japanese system writes "dddd,d,mmmm,yyyy  hh:nn:ss a/p.\m.": weekday and month
-// names in Japanese, the 12-hour clock and "a.m."/"p.m.", right-aligned in 44 characters.
+// names in Japanese, the 12-hour clock and "a.m."/"p.m.", right-aligned in 44 code-page bytes.
 QString DateLine(const QDateTime& local);

@@ -1,5 +1,6 @@
 #include "platform/ProgramVersion.h"
 
+#include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
@@ -10,8 +11,10 @@ QString AskProgramVersion(const QString& path, int timeoutMs) {
     process.setProcessChannelMode(QProcess::SeparateChannels);
     process.setStandardInputFile(QProcess::nullDevice());
     process.start(path, {QStringLiteral("--version")}, QIODevice::ReadOnly);
-    if (!process.waitForStarted(timeoutMs)) return QString();
-    if (!process.waitForFinished(timeoutMs)) {
+    // One limit for starting and answering together.
+    const QDeadlineTimer deadline(timeoutMs);
+    if (!process.waitForStarted(int(deadline.remainingTime()))) return QString();
+    if (!process.waitForFinished(int(qMax<qint64>(1, deadline.remainingTime())))) {
         // A program that ignores the option may wait for input or open a window: it must not
         // keep the version window from opening.
         process.kill();
