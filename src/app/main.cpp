@@ -44,7 +44,9 @@ int main(int argc, char** argv) {
             window->Form_Load();
         };
         opening->showMain = [] {
-            if (G().ZN) G().ZN->show();
+            if (!G().ZN) return;
+            G().ZN->show();
+            G().ZN->activateWindow(); // the keys go to the quiz now, not to the closing opening
         };
         opening->Form_Load();
     };
