@@ -1,3 +1,5 @@
+#include "about/Jyou.h"
+#include "about/op.h"
 #include "core/AppGlobals.h"
 #include "core/AppMain.h"
 #include "platform/Fonts.h"
@@ -22,6 +24,7 @@ int main(int argc, char** argv) {
     // The modal windows the quiz window opens from its menus.
     windowFactory().showSettings = ShowCast;
     windowFactory().showEditor = ShowEdit;
+    windowFactory().showVersion = ShowJyou;
 
     // The quiz window lives until the program ends; it is loaded before it is first shown.
     auto showMain = [] {
@@ -30,8 +33,24 @@ int main(int argc, char** argv) {
         window->Form_Load();
         window->show();
     };
-    // Until the opening screen exists, the quiz window is shown in its place.
-    AppWindows windows{showMain, showMain};
+    // Without a file the opening screen comes first: it loads the quiz window hidden and shows
+    // it when the animation ends.
+    auto showOpening = [] {
+        auto* opening = new op;
+        opening->setAttribute(Qt::WA_DeleteOnClose);
+        opening->loadMain = [] {
+            auto* window = new ZN;
+            window->setAttribute(Qt::WA_DeleteOnClose);
+            window->Form_Load();
+        };
+        opening->showMain = [] {
+            if (!G().ZN) return;
+            G().ZN->show();
+            G().ZN->activateWindow(); // the keys go to the quiz now, not to the closing opening
+        };
+        opening->Form_Load();
+    };
+    AppWindows windows{showMain, showOpening};
     if (!AppMain(QCoreApplication::applicationFilePath(), commandLine, windows))
         return 1;
     return app.exec();

@@ -23,7 +23,7 @@ constexpr Entry Entries[] = {
     {30, u"ZN Team"},
     {31, u" Version @.0 Level "},
     {32, u"Copyright (C) 2024-2026 @"},
-    {33, u"Programmed by the ZN team"},
+    {33, u"Made by the ZN team"},
     {34, u"Hayaoshi quiz trainer"},
     {35, u"ZN - practice for buzzer quizzes"},
     {36, u"https://zn-quiz.example.org/"},
@@ -143,6 +143,8 @@ constexpr Entry Entries[] = {
     {155, u"Pomvexを起動出来ません。"},
     {156, u"印刷範囲が正しくありません。"},
     {157, u"Fileを読み込めませんでした。"},
+    // The program's one-line description on the opening card.
+    {180, u"一問一答早押しクイズ練習ソフト"},
 };
 
 } // namespace

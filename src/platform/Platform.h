@@ -19,6 +19,12 @@ struct FileFilter {
     QString pattern;
 };
 
+// Where a folder lives, as far as the version window needs to know.
+struct VolumeInfo {
+    QString rootPath;
+    QString fileSystemType;
+};
+
 // Message-box kinds, as ResMsgBox uses them.
 enum MessageKind : int {
     MsgPlain = 0,   // OK, no icon
@@ -86,6 +92,10 @@ public:
     // A printer set to A4 portrait at 600 dpi; with no printer installed, one printing to a PDF
     // file chosen by the user. nullptr when the user cancelled.
     virtual std::unique_ptr<QPrinter> createPrinter(QWidget* owner) = 0;
+
+    // The volume holding `path`: its mount point or drive root ("/", "C:/") and its file-system
+    // type ("ext4", "nfs4", "cifs", "NTFS"); both empty when unknown.
+    virtual VolumeInfo volumeInfo(const QString& path) = 0;
 };
 
 // The platform in use. QtPlatform is installed by the program's main(); tests install a fake.

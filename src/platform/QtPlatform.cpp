@@ -3,6 +3,7 @@
 #include "platform/DialogSupport.h"
 #include "platform/HelpViewer.h"
 #include "platform/InstanceLock.h"
+#include "platform/ProgramVersion.h"
 #include "platform/SoundPlayer.h"
 
 #include <QCursor>
@@ -193,8 +194,7 @@ QString QtPlatform::fileVersion(const QString& path) {
         .arg(HIWORD(info->dwFileVersionMS))
         .arg(LOWORD(info->dwFileVersionMS));
 #else
-    Q_UNUSED(path);
-    return QString(); // executables carry no version resource here
+    return AskProgramVersion(path); // no version resource here: the tool tells its own
 #endif
 }
 
@@ -216,4 +216,10 @@ std::unique_ptr<QPrinter> QtPlatform::createPrinter(QWidget* owner) {
     printer->setPageOrientation(QPageLayout::Portrait);
     printer->setFullPage(false);
     return printer;
+}
+
+VolumeInfo QtPlatform::volumeInfo(const QString& path) {
+    const QStorageInfo storage(path);
+    if (!storage.isValid()) return {};
+    return {storage.rootPath(), QString::fromLatin1(storage.fileSystemType())};
 }

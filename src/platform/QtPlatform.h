@@ -25,6 +25,7 @@ public:
     void moveCursor(const QPoint& screenPos) override;
     QString fileVersion(const QString& path) override;
     std::unique_ptr<QPrinter> createPrinter(QWidget* owner) override;
+    VolumeInfo volumeInfo(const QString& path) override;
 
 private:
     struct Private;

@@ -21,6 +21,7 @@ void FakePlatform::clear() {
     programsRun.clear();
     urlsOpened.clear();
     cursorMoves.clear();
+    freeBytesAsked.clear();
 }
 
 int FakePlatform::messageBox(QWidget*, int kind, const QString& title, const QString& text) {
@@ -69,7 +70,10 @@ bool FakePlatform::openUrl(const QString& url) {
 
 QString FakePlatform::registeredOwnerName() { return ownerName; }
 
-qint64 FakePlatform::freeBytes(const QString&) { return freeBytesAnswer; }
+qint64 FakePlatform::freeBytes(const QString& path) {
+    freeBytesAsked.append(path);
+    return freeBytesAnswer;
+}
 
 bool FakePlatform::acquireSingleInstance() { return singleInstance; }
 
@@ -96,3 +100,5 @@ std::unique_ptr<QPrinter> FakePlatform::createPrinter(QWidget*) {
     printer->setPageOrientation(QPageLayout::Portrait);
     return printer;
 }
+
+VolumeInfo FakePlatform::volumeInfo(const QString&) { return volumeAnswer; }

@@ -55,6 +55,8 @@ public:
     QString fileVersionAnswer;
     // Where createPrinter() prints (a PDF file); empty = cancelled.
     QString printerPdfPath;
+    // What volumeInfo() answers for every path.
+    VolumeInfo volumeAnswer{QStringLiteral("/"), QStringLiteral("ext4")};
 
     // --- records -------------------------------------------------------------------------
     QList<Message> messages;
@@ -64,6 +66,7 @@ public:
     QList<QStringList> programsRun; // program followed by its arguments
     QStringList urlsOpened;
     QList<QPoint> cursorMoves;
+    QStringList freeBytesAsked; // paths whose free space was asked
 
     QList<int> soundIds() const;
     void clear(); // forgets all records (not the scripts)
@@ -86,6 +89,7 @@ public:
     void moveCursor(const QPoint& screenPos) override;
     QString fileVersion(const QString& path) override;
     std::unique_ptr<QPrinter> createPrinter(QWidget* owner) override;
+    VolumeInfo volumeInfo(const QString& path) override;
 
 private:
     QString dialog(bool save, const QString& title, const QList<FileFilter>& filters,

@@ -1,0 +1,125 @@
+#include "about/op.h"
+
+#include "core/AppGlobals.h"
+#include "core/Resources.h"
+#include "platform/Platform.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScreen>
+
+namespace {
+// The 640 x 480 drawing seen through a tool-window frame.
+constexpr int ClientWidth = 632, ClientHeight = 454;
+constexpr int OuterWidth = 640, OuterHeight = 480;
+} // namespace
+
+op::op(QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    setWindowTitle(QStringLiteral("Opening"));
+    setFixedSize(ClientWidth, ClientHeight);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    TT.setTimerType(Qt::PreciseTimer);
+    TT.setInterval(40);
+    connect(&TT, &QTimer::timeout, this, &op::TT_Timer);
+    G().op = this;
+}
+
+op::~op() {
+    TT.stop();
+    if (G().op == this) G().op = nullptr;
+}
+
+void op::Form_Load() {
+    loading_ = true;
+    setFont(scene.windowFont);
+    if (const QScreen* s = QGuiApplication::primaryScreen()) {
+        const QPoint centre = s->availableGeometry().center();
+        move(centre.x() - OuterWidth / 2, centre.y() - OuterHeight / 2);
+    }
+
+    if (loadMain) loadMain();
+    QImage icon(32, 32, QImage::Format_RGB32);
+    icon.fill(Qt::black);
+    {
+        QPainter p(&icon);
+        LoadIcon(1).paint(&p, icon.rect());
+    }
+    scene.TileIcon(icon);
+    show();
+    activateWindow();
+    setFocus();
+    repaint();
+    // Let the pattern reach the screen; a key pressed meanwhile is remembered below.
+    QCoreApplication::processEvents();
+
+    const double seconds = platform().utcNow().toLocalTime().time().msecsSinceStartOfDay() / 1000.0;
+    scene.Prepare(seconds, platform().randomSeed());
+    update();
+
+    loading_ = false;
+    if (keyDuringLoad_ || unloaded_) {
+        unload();
+        return;
+    }
+    timerEnabled_ = true;
+    if (useRealTimer) TT.start();
+}
+
+void op::TT_Timer() {
+    if (unloaded_) return;
+    if (!scene.TT_Timer()) {
+        unload();
+        return;
+    }
+    update();
+}
+
+void op::Form_KeyDown(int) {
+    if (loading_) {
+        keyDuringLoad_ = true;
+        return;
+    }
+    unload();
+}
+
+void op::Form_Unload() {
+    if (unloaded_) return;
+    unloaded_ = true;
+    timerEnabled_ = false;
+    TT.stop();
+    scene.Release();
+    if (showMain) showMain();
+    if (G().op == this) G().op = nullptr;
+}
+
+void op::unload() {
+    Form_Unload();
+    close();
+}
+
+void op::paintEvent(QPaintEvent* event) {
+    QPainter p(this);
+    p.drawImage(event->rect(), scene.screen, event->rect());
+}
+
+void op::keyPressEvent(QKeyEvent* event) {
+    event->accept();
+    Form_KeyDown(event->key());
+}
+
+void op::closeEvent(QCloseEvent* event) {
+    // The window manager may offer a close command: it ends the opening like a key does. While
+    // loading, the hand-over waits until the load is done.
+    if (loading_) {
+        keyDuringLoad_ = true;
+        event->ignore();
+        return;
+    }
+    Form_Unload();
+    event->accept();
+}

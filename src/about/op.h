@@ -1,0 +1,48 @@
+#pragma once
+
+#include "about/OpeningScene.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+
+// The opening screen "Opening": loads the main window hidden, plays the animation of
+// OpeningScene at 40 ms per tick and hands over to the main window when it ends, on any key,
+// or when the window manager closes it.
+class op : public QWidget {
+    Q_OBJECT
+public:
+    explicit op(QWidget* parent = nullptr);
+    ~op() override;
+
+    void Form_Load();
+    void TT_Timer();
+    void Form_KeyDown(int key);
+    // The hand-over: timer off, images released, main window shown, instance cleared. Runs once.
+    void Form_Unload();
+
+    OpeningScene scene;
+    QTimer TT;
+    // Loads the main window without showing it, and shows it; filled by whoever opens op.
+    std::function<void()> loadMain;
+    std::function<void()> showMain;
+    // Tests drive ticks by hand: with this false the QTimer itself is never started.
+    bool useRealTimer = true;
+
+    bool timerEnabled() const { return timerEnabled_; }
+    bool unloaded() const { return unloaded_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void unload();
+
+    bool loading_ = false;
+    bool keyDuringLoad_ = false;
+    bool timerEnabled_ = false;
+    bool unloaded_ = false;
+};
