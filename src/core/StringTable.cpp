@@ -93,7 +93,7 @@ constexpr Entry Entries[] = {
     {100, u"Question writers of the ZN team"},
     {101, u"Our quiz circle friends"},
     {102, u"Everyone who tested early builds"},
-    {103, u"Sounds and artwork: the ZN team"},
+    {103, u"Art and sounds: ZN team"},
     {110, u"... and you, for playing!"},
     {111, u"zn.hlp"},
     {112, u"ZN.INI"},
