@@ -1,5 +1,6 @@
 #include "core/AppGlobals.h"
 #include "core/AppMain.h"
+#include "core/Resources.h"
 #include "platform/DesktopSession.h"
 #include "platform/Fonts.h"
 #include "platform/QtPlatform.h"
@@ -24,6 +25,8 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QString::fromLatin1(DesktopId));
+    // Every window carries the program's icon unless it has its own (the editor does).
+    QApplication::setWindowIcon(LoadIcon(1));
     InstallJapaneseDialogs();
     InstallFontSubstitutions();
     QtPlatform qtPlatform;
