@@ -2,8 +2,9 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
+PREFIX ?= /usr/local
 
-.PHONY: all deps configure build run test bench artwork clean
+.PHONY: all deps configure build run test bench artwork install package clean
 
 all: build
 
@@ -23,7 +24,16 @@ test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b; done
+	./scripts/run-benchmarks $(BUILD)/bench
+
+# Installs into $(PREFIX) (DESTDIR=... stages it elsewhere): the program folder lib/zn, the
+# link bin/zn, the desktop entry, icons, file type and AppStream data.
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# Builds the Debian package into $(BUILD)/package/.
+package: build
+	cmake --build $(BUILD) --target package
 
 # Regenerates pictures and sounds in resources/ from code.
 artwork: deps

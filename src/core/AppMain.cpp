@@ -60,8 +60,12 @@ bool AppMain(const QString& executablePath, const QString& commandLine, const Ap
         return false;
     }
 
-    // The folder keeps one trailing separator; a root folder already has it.
-    g.AppFolder = QDir::toNativeSeparators(QFileInfo(executablePath).absolutePath());
+    // The folder is the real program's, where its help file and tool are, even when it was
+    // started through a link (an installed bin/zn). It keeps one trailing separator; a root
+    // folder already has it.
+    const QString realPath = QFileInfo(executablePath).canonicalFilePath();
+    g.AppFolder = QDir::toNativeSeparators(
+        QFileInfo(realPath.isEmpty() ? executablePath : realPath).absolutePath());
     if (PathKind(g.AppFolder) != 3 && !g.AppFolder.endsWith(QDir::separator()))
         g.AppFolder += QDir::separator();
 

@@ -65,6 +65,25 @@ TEST(AppMain, SharedStateCommandLineSecondCopyOwnerAndSettingsFolder) {
     EXPECT_TRUE(QFileInfo(QFileInfo(chosen).absolutePath()).isDir());
 }
 
+TEST(AppMain, ProgramFolderFollowsALinkToTheProgram) {
+    // An installed bin/zn links to the program in its own folder beside its help and tool.
+    FakePlatform fake;
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkpath("lib/zn") && QDir(dir.path()).mkpath("bin"));
+    QFile program(dir.filePath("lib/zn/zn"));
+    ASSERT_TRUE(program.open(QIODevice::WriteOnly));
+    program.close();
+    if (!QFile::link("../lib/zn/zn", dir.filePath("bin/zn")))
+        GTEST_SKIP() << "no symbolic links here";
+    const AppWindows windows{[] {}, [] {}};
+    ASSERT_TRUE(AppMain(dir.filePath("bin/zn"), QString(), windows));
+    const QString folder =
+        QDir::toNativeSeparators(QDir(dir.filePath("lib/zn")).canonicalPath()) + QDir::separator();
+    EXPECT_EQ(G().AppFolder, folder);
+    EXPECT_EQ(G().HelpPath, folder + "zn.hlp");
+    EXPECT_TRUE(G().ToolPath.startsWith(folder + "Pomvex"));
+}
+
 namespace {
 const QRgb Fill = 0xff0000ff, Black = 0xff000000, Red = 0xffff0000, White = 0xffffffff,
            Grey = 0xff808080, Light = 0xffc0c0c0, Dark = 0xff404040;

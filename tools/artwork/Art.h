@@ -38,6 +38,11 @@ QImage DrawSeal(int size, QRgb paper);
 QImage DrawHandCursor(bool link);
 QImage DrawProgramIcon(int size);
 QImage DrawEditorIcon(int size);
+// The desktop icons: the program icon under the program's desktop id and the question-sheet
+// icon under the question file type, at every size of the icon theme.
+inline constexpr int DesktopIconSizes[] = {16, 32, 48, 64, 128, 256};
+inline const QString DesktopId = QStringLiteral("org.example.zn_quiz");
+inline const QString QuestionFileIcon = QStringLiteral("application-x-zn-questions");
 
 // Sprite pieces shared by the sheet and by tests of their shapes.
 void DrawSevenSegmentDigit(QImage& image, int left, int top, int digit, QColor lit, QColor unlit);

@@ -1,6 +1,7 @@
 // artwork: draws every picture, synthesises every sound and builds the sample question file.
 //
-//   artwork <resources folder>          everything, into pictures/, sounds/, cursors/, icons/;
+//   artwork <resources folder>          everything, into pictures/, sounds/, cursors/, icons/
+//                                       (icons/hicolor/ holds the desktop icons);
 //                                       also samples/sample.znd when ../samples/sample.txt exists
 //   artwork --znd <text file> <znd file> the question file only
 //
@@ -49,6 +50,15 @@ int WriteAll(const QString& folder) {
     ok &= WritePng(dir.filePath("cursors/9.png"), DrawHandCursor(true));
     ok &= WritePng(dir.filePath("icons/zn.png"), DrawProgramIcon(32));
     ok &= WritePng(dir.filePath("icons/editor.png"), DrawEditorIcon(32));
+    // Desktop menu and file manager icons, one size per folder of the icon theme.
+    for (int size : DesktopIconSizes) {
+        const QString folder = QStringLiteral("icons/hicolor/%1x%1/").arg(size);
+        dir.mkpath(folder + "apps");
+        dir.mkpath(folder + "mimetypes");
+        ok &= WritePng(dir.filePath(folder + "apps/" + DesktopId + ".png"), DrawProgramIcon(size));
+        ok &= WritePng(dir.filePath(folder + "mimetypes/" + QuestionFileIcon + ".png"),
+                       DrawEditorIcon(size));
+    }
     for (int id = 11; id <= 15; ++id)
         ok &=
             WriteBytes(dir.filePath(QStringLiteral("sounds/%1.wav").arg(id)), SynthesiseSound(id));

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The name the desktop knows the program by: its desktop entry, icon and AppStream id.
+inline constexpr char DesktopId[] = "org.example.zn_quiz";
+
+// On systems where windows need a display server: one line saying that there is none to connect
+// to (no DISPLAY, no WAYLAND_DISPLAY, no platform chosen through QT_QPA_PLATFORM or -platform
+// among `arguments`), so the program can say so instead of aborting inside Qt. Empty otherwise.
+QString NoDisplayMessage(const QStringList& arguments);
