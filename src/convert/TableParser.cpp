@@ -63,8 +63,13 @@ QList<TableRow> SplitTable(QStringView text, QChar separator) {
                     }
                     field += text[i++];
                 }
-                if (!closed) {
-                    // Read the field again as plain text up to the end of its own line.
+                // A well-formed field ends at its closing quote. Text right after a quote that
+                // closed a field spanning lines means the quote that opened it was a stray one.
+                const bool strayClose = closed && i < n && text[i] != separator &&
+                                        !isLineEnd(text[i]) &&
+                                        (field.contains(u'\n') || field.contains(u'\r'));
+                if (!closed || strayClose) {
+                    // Read it again as plain text up to the end of its own line.
                     row.unclosedQuote = true;
                     i = open + 1;
                     field.clear();

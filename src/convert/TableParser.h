@@ -19,6 +19,7 @@ QChar DetectSeparator(QStringView text);
 
 // Splits the text into rows. A field that starts with a double quote runs to the next lone
 // quote; inside it a doubled quote is one quote and separators and line breaks are text.
-// Rows end at CR LF, LF or CR. A quote left open makes its field end with its own line, so one
-// stray quote cannot swallow the rest of the list; that row is marked.
+// Rows end at CR LF, LF or CR. A quote left open (or closed only lines later by a quote followed
+// by more text) makes its field end with its own line, so one stray quote cannot swallow the
+// rest of the list; that row is marked.
 QList<TableRow> SplitTable(QStringView text, QChar separator);
