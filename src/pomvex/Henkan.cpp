@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableView>
@@ -239,9 +240,18 @@ void Henkan::check() {
         notes << issue.reason;
     if (Table.badBytes > 0)
         notes << QStringLiteral("読めないﾊﾞｲﾄがあります。文字ｺｰﾄﾞを選び直して下さい。");
-    statusLabel->setText(notes.join(QStringLiteral("\n")));
-    statusLabel->setStyleSheet(Checked.errorRows ? QStringLiteral("color: #b00000") : QString());
+    if (Checked.errorRows > 0 && !goodOnlyBox->isChecked())
+        notes << QStringLiteral(
+            "ｴﾗｰの行を直して再読込するか、「ｴﾗｰの行を除いて変換」を選んで下さい。");
+    setStatus(notes.join(QStringLiteral("\n")), Checked.errorRows > 0);
     updateControls();
+}
+
+void Henkan::setStatus(const QString& text, bool alarm) {
+    QPalette colours = palette();
+    if (alarm) colours.setColor(QPalette::WindowText, QColor(0xB0, 0, 0));
+    statusLabel->setPalette(colours);
+    statusLabel->setText(text);
 }
 
 void Henkan::updateControls() {
@@ -307,7 +317,7 @@ void Henkan::Henkan_Click() {
         WriteQuestions(Checked, path, goodOnlyBox->isChecked(), &written, &error);
     QApplication::restoreOverrideCursor();
     if (result != WriteResult::Written) {
-        statusLabel->setText(error);
+        setStatus(error, true);
         message(MsgError, QStringLiteral("%1\r\n%2").arg(QDir::toNativeSeparators(path), error));
         return;
     }
@@ -316,8 +326,7 @@ void Henkan::Henkan_Click() {
     if (Checked.errorRows > 0)
         text +=
             QStringLiteral("\r\nｴﾗｰのある%1行は除きました。").arg(GroupedNumber(Checked.errorRows));
-    statusLabel->setStyleSheet(QString());
-    statusLabel->setText(text);
+    setStatus(text, false);
     message(MsgPlain, text);
 }
 
@@ -341,8 +350,7 @@ void Henkan::Kakidashi_Click() {
     }
     const QString text = QStringLiteral("%1 に%2問を書き出しました。")
                              .arg(QDir::toNativeSeparators(path), GroupedNumber(records));
-    statusLabel->setStyleSheet(QString());
-    statusLabel->setText(text);
+    setStatus(text, false);
     message(MsgPlain, text);
 }
 

@@ -73,4 +73,5 @@ private:
     // The path typed or chosen, with the extension added; empty when the user declined.
     QString outputPath(const QString& typed, const char* extension, const QString& source);
     void message(int kind, const QString& text);
+    void setStatus(const QString& text, bool alarm);
 };

@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QCoreApplication>
 
+#include <QTextStream>
+
 #include <cstdio>
 
 // With arguments the tool converts in the terminal; without, as the main window starts it, it
@@ -15,6 +17,9 @@ int main(int argc, char** argv) {
         QCoreApplication app(argc, argv);
         QTextStream out(stdout);
         QTextStream err(stderr);
+        // A terminal shows its own encoding (code page 932 in a Japanese Windows console).
+        out.setEncoding(QStringConverter::System);
+        err.setEncoding(QStringConverter::System);
         const int status = RunCommandLine(app.arguments().mid(1), out, err);
         out.flush();
         err.flush();
