@@ -6,18 +6,14 @@
 
 namespace {
 
-bool startsWith(const QByteArray& bytes, const char* prefix, int n) {
-    return bytes.size() >= n && memcmp(bytes.constData(), prefix, size_t(n)) == 0;
-}
-
 bool hasUtf8Bom(const QByteArray& b) {
-    return startsWith(b, "\xEF\xBB\xBF", 3);
+    return b.startsWith(QByteArrayView("\xEF\xBB\xBF", 3));
 }
 bool hasUtf16LeBom(const QByteArray& b) {
-    return startsWith(b, "\xFF\xFE", 2);
+    return b.startsWith(QByteArrayView("\xFF\xFE", 2));
 }
 bool hasUtf16BeBom(const QByteArray& b) {
-    return startsWith(b, "\xFE\xFF", 2);
+    return b.startsWith(QByteArrayView("\xFE\xFF", 2));
 }
 
 bool isAscii(const QByteArray& bytes) {
@@ -62,6 +58,16 @@ int japaneseScore(const QString& text) {
     return score;
 }
 
+// Without a byte-order mark: ASCII characters put their NUL first in big-endian text.
+bool bigEndianGuess(const QByteArray& bytes) {
+    qsizetype even = 0, odd = 0;
+    for (qsizetype i = 0; i + 1 < bytes.size(); i += 2) {
+        even += bytes[i] == 0;
+        odd += bytes[i + 1] == 0;
+    }
+    return even > odd;
+}
+
 } // namespace
 
 QString EncodingName(TableEncoding encoding) {
@@ -80,6 +86,8 @@ QString EncodingName(TableEncoding encoding) {
 TableEncoding DetectEncoding(const QByteArray& bytes) {
     if (hasUtf8Bom(bytes)) return TableEncoding::Utf8;
     if (hasUtf16LeBom(bytes) || hasUtf16BeBom(bytes)) return TableEncoding::Utf16;
+    // No UTF-8 or Shift-JIS text holds a NUL byte; UTF-16 text with ASCII in it is full of them.
+    if (bytes.contains('\0')) return TableEncoding::Utf16;
     if (isAscii(bytes)) return TableEncoding::Utf8;
     int badUtf8 = 0;
     const QString utf8 = strictUtf8(bytes, &badUtf8);
@@ -96,8 +104,8 @@ DecodedTable DecodeTable(const QByteArray& bytes, TableEncoding choice) {
     out.encoding = choice == TableEncoding::Auto ? DetectEncoding(bytes) : choice;
     switch (out.encoding) {
     case TableEncoding::Utf16: {
-        const bool big = hasUtf16BeBom(bytes);
-        out.bom = big || hasUtf16LeBom(bytes);
+        const bool big = hasUtf16BeBom(bytes) || (!hasUtf16LeBom(bytes) && bigEndianGuess(bytes));
+        out.bom = hasUtf16BeBom(bytes) || hasUtf16LeBom(bytes);
         QStringDecoder decoder(big ? QStringDecoder::Utf16BE : QStringDecoder::Utf16LE,
                                QStringDecoder::Flag::Stateless);
         out.text = decoder.decode(out.bom ? bytes.mid(2) : bytes);

@@ -7,6 +7,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -14,10 +16,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPalette>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableView>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace {
@@ -44,6 +48,7 @@ Henkan::Henkan(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QStringLiteral("Pomvex - CSVﾌｧｲﾙ変換"));
     setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 10));
     resize(780, 560);
+    setAcceptDrops(true); // a list dropped on the window is opened as if chosen
 
     inputBox = new QLineEdit(this);
     inputBox->setReadOnly(true);
@@ -163,7 +168,10 @@ TableEncoding Henkan::chosenEncoding() const {
 void Henkan::Sansho_Click() {
     const QString path = platform().openFileName(this, QStringLiteral("変換する問題ﾘｽﾄ"),
                                                  tableFilters(), folderOf(InputPath));
-    if (path.isEmpty()) return;
+    if (!path.isEmpty()) OpenList(path);
+}
+
+void Henkan::OpenList(const QString& path) {
     encodingBox->setCurrentIndex(0);
     if (LoadTable(path)) {
         outputBox->setText(QFileInfo(path).dir().filePath(QFileInfo(path).completeBaseName() +
@@ -264,6 +272,11 @@ void Henkan::updateControls() {
 QString Henkan::outputPath(const QString& typed, const char* extension, const QString& source) {
     QString path = typed.trimmed();
     if (path.isEmpty()) return QString();
+    if (path.endsWith(u'/') || QFileInfo(path).isDir()) {
+        message(MsgError,
+                QStringLiteral("%1\r\nﾌｧｲﾙ名を入れて下さい。").arg(QDir::toNativeSeparators(path)));
+        return QString();
+    }
     if (!path.endsWith(QLatin1String(extension), Qt::CaseInsensitive))
         path += QLatin1String(extension);
     if (QFileInfo(path).isRelative() && !InputPath.isEmpty())
@@ -352,6 +365,25 @@ void Henkan::Kakidashi_Click() {
                              .arg(QDir::toNativeSeparators(path), GroupedNumber(records));
     setStatus(text, false);
     message(MsgPlain, text);
+}
+
+namespace {
+// The one local file being dragged, or empty.
+QString droppedFile(const QMimeData* mime) {
+    if (!mime || mime->urls().size() != 1) return QString();
+    return mime->urls().first().toLocalFile();
+}
+} // namespace
+
+void Henkan::dragEnterEvent(QDragEnterEvent* event) {
+    if (!droppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void Henkan::dropEvent(QDropEvent* event) {
+    const QString path = droppedFile(event->mimeData());
+    if (path.isEmpty()) return;
+    event->acceptProposedAction();
+    OpenList(path);
 }
 
 void Henkan::keyPressEvent(QKeyEvent* event) {

@@ -32,6 +32,8 @@ public:
     void Henkan_Click();    // convert
     void Kakidashi_Click(); // write a question file out as a list
 
+    // Opens a list chosen or dropped on the window, with the output name beside it.
+    void OpenList(const QString& path);
     // Reads, checks and shows a list; false (with a message) when it cannot be used.
     bool LoadTable(const QString& path);
 
@@ -65,6 +67,8 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void check();

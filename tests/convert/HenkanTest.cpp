@@ -7,12 +7,15 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDropEvent>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -123,4 +126,21 @@ TEST_F(HenkanTest, OutputNameActsOnCommittedTextOnly) {
     ASSERT_TRUE(w.convertButton->isEnabled());
     w.convertButton->click();
     EXPECT_TRUE(QFile::exists(path("出力.znd"))) << "a bare name goes beside the list";
+}
+
+TEST_F(HenkanTest, ADroppedListOpensAndAFolderIsNoOutputName) {
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(list)});
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    // Straight to the window: without a drag in progress the application would not deliver it.
+    static_cast<QObject&>(w).event(&drop);
+    ASSERT_TRUE(w.Loaded);
+    EXPECT_EQ(w.model->rowCount(), 3);
+
+    w.goodOnlyBox->click();
+    w.outputBox->setText(dir.path() + u'/');
+    w.convertButton->click();
+    ASSERT_EQ(fake.messages.size(), 1);
+    EXPECT_TRUE(fake.messages[0].text.contains(QStringLiteral("ﾌｧｲﾙ名を入れて下さい")));
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral(".znd"))));
 }

@@ -30,6 +30,7 @@ TEST(TableText, RecognisesEncodingsFromRealBytes) {
         {"UTF-8 without BOM", Sample.toUtf8(), TableEncoding::Utf8, Sample},
         {"UTF-16 LE", utf16(Sample, false), TableEncoding::Utf16, Sample},
         {"UTF-16 BE", utf16(Sample, true), TableEncoding::Utf16, Sample},
+        {"UTF-16 BE without BOM", utf16(Sample, true).mid(2), TableEncoding::Utf16, Sample},
         {"Shift-JIS", SjisEncode(Sample + QStringLiteral("～－①,ｶﾀｶﾅ,6\r\n")), TableEncoding::Cp932,
          Sample + QStringLiteral("～－①,ｶﾀｶﾅ,6\r\n")},
         {"Shift-JIS valid as UTF-8", accidental, TableEncoding::Cp932,
