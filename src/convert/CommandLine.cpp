@@ -130,12 +130,16 @@ int RunCommandLine(const QStringList& args, QTextStream& out, QTextStream& err) 
         err << output << ": 入力ﾌｧｲﾙと同じﾌｧｲﾙには書き込めません\n";
         return ExitUnusable;
     }
-    if (QFileInfo::exists(output) && !opt.force) {
+    // An existing file is replaced only on request; the check comes right before a write, so
+    // a list with errors is still reported in full.
+    auto refuseExisting = [&] {
+        if (!QFileInfo::exists(output) || opt.force) return false;
         err << output << ": 既にあります（置き換えるには --force）\n";
-        return ExitUnusable;
-    }
+        return true;
+    };
 
     if (opt.exportTable) {
+        if (refuseExisting()) return ExitUnusable;
         int records = 0;
         QString error;
         if (!ExportQuestionFile(input, output, &records, &error)) {
@@ -166,6 +170,8 @@ int RunCommandLine(const QStringList& args, QTextStream& out, QTextStream& err) 
     err << input << ": " << SummaryText(checked) << "（" << EncodingName(table.encoding) << "、"
         << (table.separator == u'\t' ? "ﾀﾌﾞ区切り" : "ｶﾝﾏ区切り") << "）\n";
 
+    const bool writes = checked.errorRows == 0 || opt.goodOnly;
+    if (writes && checked.errorRows < checked.rows.size() && refuseExisting()) return ExitUnusable;
     int written = 0;
     switch (WriteQuestions(checked, output, opt.goodOnly, &written, &error)) {
     case WriteResult::Written:

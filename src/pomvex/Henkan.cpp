@@ -172,7 +172,6 @@ void Henkan::Sansho_Click() {
 }
 
 void Henkan::OpenList(const QString& path) {
-    encodingBox->setCurrentIndex(0);
     if (LoadTable(path)) {
         outputBox->setText(QFileInfo(path).dir().filePath(QFileInfo(path).completeBaseName() +
                                                           QStringLiteral(".znd")));
@@ -340,6 +339,8 @@ void Henkan::Henkan_Click() {
         text +=
             QStringLiteral("\r\nｴﾗｰのある%1行は除きました。").arg(GroupedNumber(Checked.errorRows));
     setStatus(text, false);
+    // The save dialog's question covered one replacement; writing again asks again.
+    ConfirmedPath.clear();
     message(MsgPlain, text);
 }
 

@@ -93,6 +93,17 @@ TEST_F(HenkanTest, ConvertsGoodRowsAndAsksBeforeReplacingANameItCompleted) {
     EXPECT_TRUE(written.contains(SjisEncode(QStringLiteral("改行あり "))));
     EXPECT_EQ(fake.messages.last().kind, MsgPlain);
     EXPECT_TRUE(fake.messages.last().text.contains(QStringLiteral("2問を書き込みました")));
+
+    // A name the save dialog returned whole was asked about there, once.
+    fake.dialogAnswers.enqueue(path("出力.znd"));
+    w.outputButton->click();
+    fake.clear();
+    w.convertButton->click();
+    ASSERT_EQ(fake.messages.size(), 1);
+    EXPECT_EQ(fake.messages[0].kind, MsgPlain);
+    fake.messageAnswers.enqueue(AnswerNo);
+    w.convertButton->click();
+    EXPECT_EQ(fake.messages.last().kind, MsgYesNo);
 }
 
 TEST_F(HenkanTest, RefusesUnusableFilesAndExportsQuestionFiles) {
