@@ -145,6 +145,9 @@ Henkan::Henkan(QWidget* parent) : QWidget(parent) {
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
     // Only committed text reaches text(): a name still being composed does not count yet.
     connect(outputBox, &QLineEdit::textChanged, this, &Henkan::updateControls);
+    connect(outputBox, &QLineEdit::returnPressed, this, [this] {
+        if (convertButton->isEnabled()) Henkan_Click();
+    });
 
     const QList<QWidget*> order = {inputButton,     reloadButton, encodingBox,   preview,
                                    problemsOnlyBox, goodOnlyBox,  cutBox,        outputBox,
@@ -391,6 +394,14 @@ void Henkan::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         close();
         return;
+    }
+    // Enter presses the focused button, as in the program's dialogs.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget());
+            button && button->isEnabled()) {
+            button->click();
+            return;
+        }
     }
     QWidget::keyPressEvent(event);
 }

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -135,7 +136,7 @@ TEST_F(HenkanTest, OutputNameActsOnCommittedTextOnly) {
     QCoreApplication::sendEvent(w.outputBox, &commit);
     EXPECT_EQ(w.outputBox->text(), QStringLiteral("出力"));
     ASSERT_TRUE(w.convertButton->isEnabled());
-    w.convertButton->click();
+    QTest::keyClick(w.outputBox, Qt::Key_Return);
     EXPECT_TRUE(QFile::exists(path("出力.znd"))) << "a bare name goes beside the list";
 }
 
