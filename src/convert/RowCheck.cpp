@@ -67,6 +67,14 @@ void checkText(CheckedRow& out, QString& text, const QString& what, int limit,
         out.issues << RowIssue{Severity::Error, QStringLiteral("%1が空です").arg(what)};
         return;
     }
+    // A control character would show as a stray mark on the board. Tabs are let through: a
+    // question file may hold them, and its exported list must convert back unchanged.
+    for (QChar c : text)
+        if ((c.unicode() < 0x20 && c != u'\t') || c.unicode() == 0x7F) {
+            out.issues << RowIssue{Severity::Error,
+                                   QStringLiteral("%1に制御文字があります").arg(what)};
+            break;
+        }
     const QStringList bad = unmappable(text);
     if (bad.contains(QString(QChar(0xFFFD)))) {
         out.issues << RowIssue{

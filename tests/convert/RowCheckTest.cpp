@@ -41,6 +41,7 @@ TEST(RowCheck, ReportsEachProblemWithItsRow) {
         {"q,x", "ジャンルがありません", true},
         {"한국,x,1", "問題にShift-JISで書けない文字があります「한」「국」", true},
         {"q,😀,1", "解答にShift-JISで書けない文字があります「😀」", true},
+        {"a\u0007b,x,1", "問題に制御文字があります", true},
         {"\"一行目\r\n二行目 \r\n\",x,1", "問題の改行を取り除きました", false},
     };
     QString text = QStringLiteral("1,2,3\n"); // a real first row: no heading
