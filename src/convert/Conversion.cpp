@@ -71,8 +71,13 @@ CheckedTable CheckTable(const QList<TableRow>& rows, const CheckOptions& options
                         const Progress& progress) {
     CheckedTable out;
     qsizetype first = 0;
-    if (!rows.isEmpty() && GenreOf(CleanCell(rows[0].fields.value(2), nullptr)) == 0 &&
-        !rows[0].unclosedQuote) {
+    // A heading names its columns; a first row whose genre is a number (say 8) is a question
+    // with a mistyped genre and is reported as one.
+    const QString firstGenre =
+        rows.isEmpty() ? QString() : CleanCell(rows[0].fields.value(2), nullptr);
+    bool numeric = false;
+    firstGenre.normalized(QString::NormalizationForm_KC).toInt(&numeric);
+    if (!rows.isEmpty() && GenreOf(firstGenre) == 0 && !numeric && !rows[0].unclosedQuote) {
         out.heading = rows[0];
         first = 1;
     }

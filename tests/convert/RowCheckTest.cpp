@@ -83,6 +83,9 @@ TEST(RowCheck, SkipsAHeadingOnlyWhenItsGenreIsNoGenre) {
     ASSERT_EQ(headed.rows.size(), 1) << "blank rows are no questions";
     EXPECT_EQ(headed.rows[0].row, 3);
     EXPECT_FALSE(check(QStringLiteral("q,a,2\nr,b,x\n")).heading);
+    const CheckedTable mistyped = check(QStringLiteral("q,a,８\nr,b,1\n"));
+    EXPECT_FALSE(mistyped.heading);
+    EXPECT_EQ(mistyped.errorRows, 1);
 }
 
 TEST(RowCheck, CutsOverlongTextsAtTheByteLimitWhenAsked) {
