@@ -65,6 +65,8 @@ TEST_F(ZnTest, CommandsThatOpenOtherWindowsGiveUpTheFileFirst) {
 }
 
 TEST_F(ZnTest, ConversionToolHidesTheWindowWhileItRuns) {
+    load();
+    EXPECT_FALSE(zn->menu2[2]->isEnabled()) << "no tool beside the program";
     ASSERT_TRUE(QFile(G().ToolPath).open(QIODevice::WriteOnly));
     load();
     EXPECT_TRUE(zn->menu2[2]->isEnabled());

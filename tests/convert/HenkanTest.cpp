@@ -1,0 +1,158 @@
+#include "pomvex/Henkan.h"
+#include "data/DataFiles.h"
+#include "data/QuestionFile.h"
+#include "pomvex/RowModel.h"
+#include "support/FakePlatform.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDropEvent>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class HenkanTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        writeBytes(list, SjisEncode(QStringLiteral("問題,解答,ジャンル\r\n"
+                                                   "日本一高い山は？,富士山,2\r\n"
+                                                   "空欄の答え,,3\r\n"
+                                                   "\"改行\r\nあり\",答,スポーツ\r\n")));
+    }
+    QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
+    void choose(const QString& file) {
+        fake.dialogAnswers.enqueue(file);
+        w.inputButton->click();
+    }
+    QString cell(int line, int column) const {
+        return w.model->index(line, column).data().toString();
+    }
+
+    FakePlatform fake;
+    QTemporaryDir dir;
+    QString list = path("一覧.csv");
+    Henkan w;
+};
+
+} // namespace
+
+TEST_F(HenkanTest, ChoosingAListPreviewsEveryRowWithItsProblems) {
+    choose(list);
+    ASSERT_EQ(w.model->rowCount(), 3);
+    EXPECT_EQ(cell(0, RowModel::RowColumn), QStringLiteral("2"));
+    EXPECT_EQ(cell(0, RowModel::GenreColumn), QStringLiteral("2 社会・地理"));
+    EXPECT_EQ(cell(1, RowModel::ProblemColumn), QStringLiteral("解答が空です"));
+    EXPECT_EQ(w.model->index(1, 0).data(Qt::BackgroundRole).value<QColor>(), RowModel::ErrorColour);
+    EXPECT_EQ(w.model->index(2, 0).data(Qt::BackgroundRole).value<QColor>(),
+              RowModel::WarningColour);
+    EXPECT_FALSE(w.model->index(0, 0).data(Qt::BackgroundRole).isValid());
+    EXPECT_TRUE(w.summaryLabel->text().startsWith(QStringLiteral("3行中 1行にエラー、1行に注意")));
+    EXPECT_TRUE(w.detectedLabel->text().startsWith(QStringLiteral("Shift-JIS・ｶﾝﾏ区切り")));
+    EXPECT_EQ(QDir::fromNativeSeparators(w.outputBox->text()), path("一覧.znd"));
+    EXPECT_FALSE(w.convertButton->isEnabled()) << "a row has an error";
+
+    w.problemsOnlyBox->click();
+    EXPECT_EQ(w.model->rowCount(), 2);
+    EXPECT_EQ(cell(0, RowModel::RowColumn), QStringLiteral("3"));
+
+    // Reading it as UTF-8 on request shows unreadable text instead of guessing.
+    w.encodingBox->setCurrentIndex(1);
+    w.Moji_Change(1);
+    EXPECT_EQ(w.Table.encoding, TableEncoding::Utf8);
+    EXPECT_TRUE(w.statusLabel->text().contains(QStringLiteral("読めないﾊﾞｲﾄ")));
+}
+
+TEST_F(HenkanTest, ConvertsGoodRowsAndAsksBeforeReplacingANameItCompleted) {
+    choose(list);
+    w.goodOnlyBox->click();
+    ASSERT_TRUE(w.convertButton->isEnabled());
+    // The save dialog returns a name without extension; ".znd" makes it a file that exists.
+    writeBytes(path("出力.znd"), "old");
+    fake.dialogAnswers.enqueue(path("出力"));
+    w.outputButton->click();
+    fake.messageAnswers.enqueue(AnswerNo);
+    w.convertButton->click();
+    EXPECT_EQ(readBytes(path("出力.znd")), "old");
+    ASSERT_EQ(fake.messages.size(), 1);
+    EXPECT_TRUE(fake.messages[0].text.contains(QStringLiteral("置き換えますか")));
+
+    w.convertButton->click(); // yes this time
+    const QByteArray written = readBytes(path("出力.znd"));
+    EXPECT_EQ(written.size(), 2 * QuestionFormat::RecordLength);
+    EXPECT_TRUE(written.startsWith(SjisEncode(QStringLiteral("日本一高い山は？"))));
+    EXPECT_TRUE(written.contains(SjisEncode(QStringLiteral("改行あり "))));
+    EXPECT_EQ(fake.messages.last().kind, MsgPlain);
+    EXPECT_TRUE(fake.messages.last().text.contains(QStringLiteral("2問を書き込みました")));
+
+    // A name the save dialog returned whole was asked about there, once.
+    fake.dialogAnswers.enqueue(path("出力.znd"));
+    w.outputButton->click();
+    fake.clear();
+    w.convertButton->click();
+    ASSERT_EQ(fake.messages.size(), 1);
+    EXPECT_EQ(fake.messages[0].kind, MsgPlain);
+    fake.messageAnswers.enqueue(AnswerNo);
+    w.convertButton->click();
+    EXPECT_EQ(fake.messages.last().kind, MsgYesNo);
+}
+
+TEST_F(HenkanTest, RefusesUnusableFilesAndExportsQuestionFiles) {
+    writeBytes(path("empty.csv"), "");
+    choose(path("empty.csv"));
+    EXPECT_FALSE(w.Loaded);
+    EXPECT_EQ(fake.messages.last().kind, MsgError);
+
+    ASSERT_TRUE(
+        WriteRecordTexts(path("q.znd"), {ComposeRecordText(QStringLiteral("問"), "A", u'5')}));
+    fake.dialogAnswers << path("q.znd") << path("q");
+    w.exportButton->click();
+    EXPECT_EQ(readBytes(path("q.csv")),
+              QByteArray("\xEF\xBB\xBF") +
+                  QStringLiteral("問題,解答,ジャンル\r\n問,A,5\r\n").toUtf8());
+}
+
+TEST_F(HenkanTest, OutputNameActsOnCommittedTextOnly) {
+    choose(list);
+    w.goodOnlyBox->click();
+    w.outputBox->clear();
+    w.outputBox->setFocus();
+    QInputMethodEvent composing(QStringLiteral("しゅつりょく"), {});
+    QCoreApplication::sendEvent(w.outputBox, &composing);
+    EXPECT_TRUE(w.outputBox->text().isEmpty());
+    EXPECT_FALSE(w.convertButton->isEnabled()) << "a name still being composed is no name";
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("出力"));
+    QCoreApplication::sendEvent(w.outputBox, &commit);
+    EXPECT_EQ(w.outputBox->text(), QStringLiteral("出力"));
+    ASSERT_TRUE(w.convertButton->isEnabled());
+    QTest::keyClick(w.outputBox, Qt::Key_Return);
+    EXPECT_TRUE(QFile::exists(path("出力.znd"))) << "a bare name goes beside the list";
+}
+
+TEST_F(HenkanTest, ADroppedListOpensAndAFolderIsNoOutputName) {
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(list)});
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    // Straight to the window: without a drag in progress the application would not deliver it.
+    static_cast<QObject&>(w).event(&drop);
+    ASSERT_TRUE(w.Loaded);
+    EXPECT_EQ(w.model->rowCount(), 3);
+
+    w.goodOnlyBox->click();
+    w.outputBox->setText(dir.path() + u'/');
+    w.convertButton->click();
+    ASSERT_EQ(fake.messages.size(), 1);
+    EXPECT_TRUE(fake.messages[0].text.contains(QStringLiteral("ﾌｧｲﾙ名を入れて下さい")));
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral(".znd"))));
+}

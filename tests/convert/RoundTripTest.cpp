@@ -1,0 +1,102 @@
+#include "convert/CommandLine.h"
+#include "convert/Conversion.h"
+#include "data/DataFiles.h"
+#include "data/QuestionFile.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class Convert : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
+
+    // Runs the command line in this process; returns the exit status.
+    int run(const QStringList& args) {
+        out.clear();
+        err.clear();
+        QTextStream o(&out), e(&err);
+        return RunCommandLine(args, o, e);
+    }
+    QString out, err;
+};
+
+} // namespace
+
+TEST_F(Convert, ExportedListConvertsBackByteForByte) {
+    const QStringList texts = {
+        ComposeRecordText(QStringLiteral("「,」と\"と\tを含む問題、何？"), QStringLiteral("答え,"),
+                          u'1'),
+        ComposeRecordText(QString(144, QChar(u'長')), QString(60, u'x'), u'7'),
+        ComposeRecordText(QStringLiteral("～－① ｶﾀｶﾅ"), QStringLiteral("全角　空白"), u'6'),
+    };
+    ASSERT_TRUE(WriteRecordTexts(path("a.znd"), texts));
+    ASSERT_EQ(run({"--export", path("a.znd"), path("list.csv")}), ExitOk) << err.toStdString();
+    EXPECT_TRUE(readBytes(path("list.csv")).startsWith("\xEF\xBB\xBF\xE5\x95\x8F")); // BOM, 問
+    ASSERT_EQ(run({path("list.csv"), path("b.znd")}), ExitOk) << err.toStdString();
+    EXPECT_EQ(readBytes(path("b.znd")), readBytes(path("a.znd")));
+    EXPECT_TRUE(err.contains(QStringLiteral(":1: 情報: 見出しの行として読み飛ばしました")));
+}
+
+TEST_F(Convert, CommandLineExitStatusesAndMessages) {
+    writeBytes(path("bad.csv"), QStringLiteral("q,a,1\nq,,2\nr,b,9\n").toUtf8());
+    writeBytes(path("good.csv"), SjisEncode(QStringLiteral("問,答,3\n")));
+    writeBytes(path("empty.csv"), "\r\n,,\r\n");
+
+    EXPECT_EQ(run({path("bad.csv")}), ExitRowErrors);
+    EXPECT_TRUE(err.contains(path("bad.csv") + QStringLiteral(":2: 解答が空です\n")));
+    EXPECT_TRUE(err.contains(path("bad.csv") + QStringLiteral(":3: ジャンル「9」")));
+    EXPECT_FALSE(QFile::exists(path("bad.znd"))) << "nothing is written while rows have errors";
+
+    EXPECT_EQ(run({"-g", path("bad.csv")}), ExitRowErrors) << "rows had errors";
+    EXPECT_EQ(readBytes(path("bad.znd")).size(), QuestionFormat::RecordLength);
+    EXPECT_EQ(run({"-g", path("bad.csv")}), ExitUnusable) << "an existing file is kept";
+    EXPECT_EQ(readBytes(path("bad.znd")).size(), QuestionFormat::RecordLength);
+
+    EXPECT_EQ(run({"--encoding=sjis", path("good.csv"), path("out.znd")}), ExitOk);
+    EXPECT_TRUE(out.contains(QStringLiteral("1問を書き込みました")));
+    EXPECT_EQ(run({"-f", path("good.csv"), path("out.znd")}), ExitOk);
+
+    struct Unusable {
+        QStringList args;
+        const char* says;
+    } unusable[] = {
+        {{path("missing.csv")}, "ﾌｧｲﾙがありません"},
+        {{dir.path(), path("x.znd")}, "普通のﾌｧｲﾙではありません"},
+        {{path("empty.csv")}, "問題の行がありません"},
+        {{path("good.csv"), path("good.csv")}, "入力ﾌｧｲﾙと同じ"},
+        {{"--encoding", "latin1", path("good.csv")}, "文字ｺｰﾄﾞ「latin1」"},
+        {{"--frobnicate", path("good.csv")}, "ｵﾌﾟｼｮﾝ「--frobnicate」"},
+        {{}, "入力ﾌｧｲﾙを1つ"},
+        {{"-x", path("good.csv"), path("g2.csv")}, "問題ﾌｧｲﾙではありません"},
+        {{path("good.csv"), dir.path() + "/nofolder/x.znd"}, "書き込めませんでした"},
+    };
+    for (const Unusable& u : unusable) {
+        EXPECT_EQ(run(u.args), ExitUnusable) << u.args.join(' ').toStdString();
+        EXPECT_TRUE(err.contains(QString::fromUtf8(u.says))) << err.toStdString();
+    }
+}
+
+// The real program: the version line the version window reads, and its place beside zn.
+TEST(PomvexProgram, PrintsItsVersionAndLivesBesideTheProgram) {
+    EXPECT_EQ(QFileInfo(QStringLiteral(POMVEX_PATH)).absolutePath(),
+              QFileInfo(QStringLiteral(ZN_PATH)).absolutePath());
+    QProcess p;
+    p.start(QStringLiteral(POMVEX_PATH), {QStringLiteral("--version")});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 0);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^Pomvex \\d+\\.\\d+\\n$"))
+                    .match(QString::fromUtf8(p.readAllStandardOutput()))
+                    .hasMatch());
+    p.start(QStringLiteral(POMVEX_PATH), {QStringLiteral("/nonexistent/list.csv")});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), ExitUnusable);
+    EXPECT_TRUE(p.readAllStandardOutput().isEmpty());
+    EXPECT_TRUE(QString::fromUtf8(p.readAllStandardError())
+                    .startsWith(QStringLiteral("/nonexistent/list.csv: ")));
+}

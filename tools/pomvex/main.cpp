@@ -1,0 +1,35 @@
+#include "convert/CommandLine.h"
+#include "platform/Fonts.h"
+#include "platform/QtPlatform.h"
+#include "pomvex/Henkan.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+
+#include <QTextStream>
+
+#include <cstdio>
+
+// With arguments the tool converts in the terminal; without, as the main window starts it, it
+// opens its window.
+int main(int argc, char** argv) {
+    if (argc > 1) {
+        QCoreApplication app(argc, argv);
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        // A terminal shows its own encoding (code page 932 in a Japanese Windows console).
+        out.setEncoding(QStringConverter::System);
+        err.setEncoding(QStringConverter::System);
+        const int status = RunCommandLine(app.arguments().mid(1), out, err);
+        out.flush();
+        err.flush();
+        return status;
+    }
+    QApplication app(argc, argv);
+    InstallFontSubstitutions();
+    QtPlatform qtPlatform;
+    setPlatform(&qtPlatform);
+    Henkan window;
+    window.show();
+    return app.exec();
+}
