@@ -47,8 +47,11 @@ bool SoundPlayer::ensureOutputs() {
     if (device.isNull() || device != device_) {
         // No device, or another one: the outputs and the samples made for them go.
         current_ = nullptr;
-        for (auto& output : outputs_)
+        for (auto& output : outputs_) {
+            // A closing sink may run the event loop: not inside this call.
+            if (output) output->sink.release()->deleteLater();
             output.reset();
+        }
         sounds_.clear();
         device_ = device;
         ++generation_;
