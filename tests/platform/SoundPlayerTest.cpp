@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 namespace {
 
 QByteArray le(quint32 v, int bytes) {
@@ -40,11 +38,11 @@ QAudioFormat format(int rate, int channels, QAudioFormat::SampleFormat sample) {
     return f;
 }
 
-std::vector<qint16> int16s(const QByteArray& b) {
-    std::vector<qint16> v(b.size() / 2);
-    for (size_t i = 0; i < v.size(); ++i)
-        v[i] = qFromLittleEndian<qint16>(b.constData() + 2 * i);
-    return v;
+QByteArray int16s(std::initializer_list<int> values) {
+    QByteArray b;
+    for (int v : values)
+        b += le(quint16(v), 2);
+    return b;
 }
 
 } // namespace
@@ -68,46 +66,40 @@ TEST(WaveDuration, PcmLengthAndBadOrCutImages) {
         EXPECT_GE(WaveDurationMs(junk.left(n)), -1);
 }
 
-// 11,025 Hz 8-bit sounds become 16-bit at four times the rate, interpolated between samples,
-// and the last sample is held to the end.
-TEST(ConvertWave, RateChangeInterpolates) {
-    const QByteArray wave = makePcm(11025, 1, 8, QByteArray("\xC0\x40", 2)); // +0.5, -0.5
-    const auto out = int16s(ConvertWave(wave, format(44100, 1, QAudioFormat::Int16)));
-    EXPECT_EQ(out, (std::vector<qint16>{16384, 8192, 0, -8192, -16384, -16384, -16384, -16384}));
-    // Down to a lower rate: every other sample, the length rounded up.
-    const auto half = int16s(ConvertWave(makePcm(2000, 1, 8, QByteArray("\xC0\x80\x40", 3)),
-                                         format(1000, 1, QAudioFormat::Int16)));
-    EXPECT_EQ(half, (std::vector<qint16>{16384, -16384}));
-}
-
-// Stereo and 16-bit input is mixed to mono and copied to every output channel, in each sample
-// format an output may ask for; short sounds get silence, long ones are cut.
-TEST(ConvertWave, ChannelsSampleFormatsPaddingAndCut) {
+// Sounds of any rate, channel count and sample width come out mono-mixed, copied to every output
+// channel, interpolated between samples (the last one held), padded with silence or cut.
+TEST(ConvertWave, RatesChannelsSampleFormatsPaddingAndCuts) {
+    using S = QAudioFormat;
+    const QByteArray pair = makePcm(11025, 1, 8, QByteArray("\xC0\x40", 2)); // +0.5, -0.5
+    const QByteArray loud = makePcm(8000, 1, 8, QByteArray("\xC0\xFF", 2));
     // left +0.5, right -0.25 (16-bit): mono +0.125
     const QByteArray stereo = makePcm(8000, 2, 16, le(16384, 2) + le(quint16(-8192), 2));
-    const QByteArray f = ConvertWave(stereo, format(8000, 2, QAudioFormat::Float));
-    ASSERT_EQ(f.size(), 8);
-    float l = 0, r = 0;
-    std::memcpy(&l, f.constData(), 4);
-    std::memcpy(&r, f.constData() + 4, 4);
-    EXPECT_FLOAT_EQ(l, 0.125f);
-    EXPECT_FLOAT_EQ(r, 0.125f);
-    EXPECT_EQ(qFromLittleEndian<qint32>(
-                  ConvertWave(stereo, format(8000, 1, QAudioFormat::Int32)).constData()),
-              268435456);
-
-    const QByteArray loud = makePcm(8000, 1, 8, QByteArray("\xC0\xFF", 2));
-    EXPECT_EQ(ConvertWave(loud, format(8000, 1, QAudioFormat::UInt8), 5),
-              QByteArray("\xC0\xFF\x80\x80\x80", 5));
-    EXPECT_EQ(int16s(ConvertWave(loud, format(8000, 1, QAudioFormat::Int16))),
-              (std::vector<qint16>{16384, 32512}));
-
+    const float eighth = 0.125f;
     const QByteArray second = makeWave(1000, 1000);
-    EXPECT_EQ(ConvertWave(second, format(1000, 1, QAudioFormat::UInt8), 0, 100).size(), 100);
-    // A data chunk claiming more than the image holds plays what is there.
-    EXPECT_EQ(
-        ConvertWave(second.left(second.size() - 400), format(1000, 1, QAudioFormat::UInt8)).size(),
-        600);
+    struct Case {
+        const char* what;
+        QByteArray wave;
+        QAudioFormat out;
+        int minFrames, maxMs;
+        QByteArray expected;
+    } cases[] = {
+        {"4x rate", pair, format(44100, 1, S::Int16), 0, 30000,
+         int16s({16384, 8192, 0, -8192, -16384, -16384, -16384, -16384})},
+        {"half rate, rounded up", makePcm(2000, 1, 8, QByteArray("\xC0\x80\x40", 3)),
+         format(1000, 1, S::Int16), 0, 30000, int16s({16384, -16384})},
+        {"full scale", loud, format(8000, 1, S::Int16), 0, 30000, int16s({16384, 32512})},
+        {"stereo to float stereo", stereo, format(8000, 2, S::Float), 0, 30000,
+         QByteArray(reinterpret_cast<const char*>(&eighth), 4).repeated(2)},
+        {"32-bit", stereo, format(8000, 1, S::Int32), 0, 30000, le(268435456, 4)},
+        {"padded", loud, format(8000, 1, S::UInt8), 5, 30000,
+         QByteArray("\xC0\xFF\x80\x80\x80", 5)},
+        {"cut", second, format(1000, 1, S::UInt8), 0, 100, QByteArray(100, char(0x80))},
+        // a data chunk claiming more than the image holds plays what is there
+        {"short data", second.left(second.size() - 400), format(1000, 1, S::UInt8), 0, 30000,
+         QByteArray(600, char(0x80))},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ConvertWave(c.wave, c.out, c.minFrames, c.maxMs), c.expected) << c.what;
 }
 
 TEST(ConvertWave, UnplayableImagesAndFormatsGiveNothing) {
