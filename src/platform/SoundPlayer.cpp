@@ -129,7 +129,10 @@ void SoundPlayer::play(int id, const QByteArray& wave, bool synchronous) {
         target = current_;
     else if (restart(*other))
         target = other;
-    if (!target) return;
+    if (!target) {
+        stop();
+        return;
+    }
 
     // The server starts a stream only once its buffer is full: a shorter sound gets silence.
     QByteArray data = samples;
@@ -141,6 +144,7 @@ void SoundPlayer::play(int id, const QByteArray& wave, bool synchronous) {
     const qint64 taken = target->io->write(data);
     if (taken <= 0) {
         restart(*target);
+        stop();
         return;
     }
     target->pending = data.mid(taken);

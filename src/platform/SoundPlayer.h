@@ -33,9 +33,6 @@ public:
     // Whether the last play() call handed its sound to an audio device.
     bool lastPlayStarted() const { return lastStarted_; }
 
-    // The format the outputs play in (invalid before the first sound or without a device).
-    QAudioFormat outputFormat() const { return format_; }
-
 private:
     struct Output;
     bool ensureOutputs();
