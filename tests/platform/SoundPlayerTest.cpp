@@ -1,6 +1,7 @@
 #include "platform/SoundPlayer.h"
 #include "platform/WaveImage.h"
 
+#include <QAudioDevice>
 #include <QElapsedTimer>
 #include <QMediaDevices>
 #include <QtEndian>
