@@ -1,21 +1,23 @@
 #pragma once
 
+#include <QAudioDevice>
+#include <QAudioFormat>
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QObject>
 
+#include <array>
 #include <map>
 #include <memory>
 
-class QSoundEffect;
-class QTemporaryFile;
+class QTimer;
 
-// Length in milliseconds of the sound in a RIFF WAVE image (PCM), or -1 when the image is not
-// a WAVE file that can be played (bad header, no data, truncated chunks).
-int WaveDurationMs(const QByteArray& wave);
-
-// Plays WAVE images held in memory. Each sound id keeps its own effect, loaded once from a
-// temporary file, so a sound repeated every timer tick starts without delay. Starting a sound
-// stops the one still playing. Without an audio device every call is silent.
+// Plays WAVE images held in memory, heard as soon as the sound server mixes again: two audio
+// outputs with a short buffer stay open between sounds on the default device, each sound is
+// converted once to their format and written whole, so it plays on while this thread is busy.
+// Starting a sound stops the one still playing: the new sound goes to the idle output and the
+// busy one is closed and opened again. Without an audio device every call is silent and returns
+// at once.
 class SoundPlayer : public QObject {
     Q_OBJECT
 public:
@@ -23,7 +25,7 @@ public:
     ~SoundPlayer() override;
 
     // synchronous: returns when the sound has ended, or at the latest one second after its
-    // length, so a device that never reports the end cannot hang the program. Keyboard and
+    // length, so a device that never takes the sound cannot hang the program. Keyboard and
     // mouse input waits meanwhile, as it would behind a blocking system call.
     void play(int id, const QByteArray& wave, bool synchronous);
     void stop();
@@ -32,10 +34,20 @@ public:
     bool lastPlayStarted() const { return lastStarted_; }
 
 private:
-    struct Entry;
-    Entry* prepare(int id, const QByteArray& wave);
+    struct Output;
+    bool ensureOutputs();
+    bool restart(Output& output);
+    bool busy(const Output& output) const;
+    void feed();
+    void waitForEnd(Output& output, qint64 limit);
 
-    std::map<int, std::unique_ptr<Entry>> entries_;
-    QSoundEffect* current_ = nullptr;
+    QAudioDevice device_;
+    QAudioFormat format_;
+    std::array<std::unique_ptr<Output>, 2> outputs_;
+    Output* current_ = nullptr;                               // the last sound's output
+    std::map<int, std::pair<QByteArray, QByteArray>> sounds_; // id: image, converted samples
+    QElapsedTimer clock_;
+    QTimer* feeder_ = nullptr;
+    int generation_ = 0; // counts output sets, so a wait notices the device changed under it
     bool lastStarted_ = false;
 };
