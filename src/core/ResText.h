@@ -25,4 +25,9 @@ enum ExtraTextId : int {
     TextToolNotStarted = 155,   // the conversion tool could not be started
     TextPrintRange = 156,       // the print range is wrong
     TextFileNotRead = 157,      // the file could not be read
+    TextSettingsNotWritten = 158, // ZN.INI could not be written; the settings are not saved
+    TitleWriteError = 159,        // title of a failed write
+    TextQuestionFileChanged = 160, // a record of the running question file cannot be read
+    TextPathNotSjis = 161,        // a background path the code page cannot hold
+    TextPictureFilter = 162,      // the picture filter of the background chooser
 };
