@@ -2,6 +2,7 @@
 #include "core/AppGlobals.h"
 #include "data/DataFiles.h"
 #include "support/FakePlatform.h"
+#include "support/HostileFiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -94,4 +95,19 @@ TEST(AddExt, AppendsOnlyWithoutAThreeLetterExtension) {
     EXPECT_EQ(QStringList({AddExt(0, "q\\new"), AddExt(0, "x.txt"), AddExt(0, "a.html"),
                            AddExt(1, "ab"), AddExt(0, ".ab")}),
               QStringList({"q\\new.znd", "x.txt", "a.html.znd", "ab.csv", ".ab.znd"}));
+}
+
+// A pipe chosen as print data is refused like any file without a usable length, without ever
+// being opened (reading it would block until something writes to it).
+TEST_F(FileDialogTest, PipesAreRefusedAndPicturesOfEveryKindCanBePicked) {
+    const QString fifo = dir.filePath(QStringLiteral("pipe.csv"));
+    ASSERT_TRUE(MakeFifo(fifo));
+    EXPECT_EQ(run(1, {fifo, file("q.znd", {})}), QStringList({Old}));
+    EXPECT_EQ(std::pair(G().CurrentFile, G().LogFileFlag), std::pair(dir.filePath("q.znd"), false));
+
+    run(2, {});
+    QStringList patterns;
+    for (const FileFilter& f : fake.dialogs.value(0).filters)
+        patterns << f.pattern;
+    EXPECT_EQ(patterns, QStringList({"*.bmp;*.gif;*.jpg;*.jpeg;*.png", "*.*"}));
 }
