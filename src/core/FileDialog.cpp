@@ -65,7 +65,8 @@ bool IsLogFile(const QString& path, int& dataLines) {
     if (!IsRegularFile(path)) return false;
     QFile file(path);
     if (file.size() > MaxLogBytes || !file.open(QIODevice::ReadOnly)) return false;
-    const QByteArray bytes = file.read(MaxLogBytes + 1);
+    // Sized by the file, not by the limit: asking for the limit would reserve 64 MB each time.
+    const QByteArray bytes = file.read(qMin(file.size(), MaxLogBytes) + 1);
     if (bytes.size() > MaxLogBytes || file.error() != QFileDevice::NoError) return false;
     if (!SjisDecode(bytes).contains(ResText(95, G().AppTitle))) return false;
     // The header line is not a data line; a log cut short before its first line end has none.

@@ -19,15 +19,20 @@ int ResMsgBox(QWidget* owner, int kind, int titleId, int textId, int secondId);
 
 // Texts added by this program beyond the original table.
 enum ExtraTextId : int {
-    TextFileNotSaved = 152,        // the file could not be saved
-    TextSettingsIoFailed = 153,    // ZN.INI could not be read or written; defaults are used
-    TextUnmappableChars = 154,     // characters outside code page 932 will be replaced
-    TextToolNotStarted = 155,      // the conversion tool could not be started
-    TextPrintRange = 156,          // the print range is wrong
-    TextFileNotRead = 157,         // the file could not be read
-    TextSettingsNotWritten = 158,  // ZN.INI could not be written; the settings are not saved
-    TitleWriteError = 159,         // title of a failed write
-    TextQuestionFileChanged = 160, // a record of the running question file cannot be read
-    TextPathNotSjis = 161,         // a background path the code page cannot hold
-    TextPictureFilter = 162,       // the picture filter of the background chooser
+    TextFileNotSaved = 152,     // the file could not be saved
+    TextSettingsIoFailed = 153, // ZN.INI could not be read or written; defaults are used
+    TextUnmappableChars = 154,  // characters outside code page 932 will be replaced
+    TextToolNotStarted = 155,   // the conversion tool could not be started
+    TextPrintRange = 156,       // the print range is wrong
+    TextFileNotRead = 157,      // the file could not be read
+    // ZN.INI could not be written; the settings are not saved.
+    TextSettingsNotWritten = 158,
+    // Title of a failed write.
+    TitleWriteError = 159,
+    // A record of the running question file cannot be read.
+    TextQuestionFileChanged = 160,
+    // A background path the code page cannot hold.
+    TextPathNotSjis = 161,
+    // The picture filter of the background chooser.
+    TextPictureFilter = 162,
 };

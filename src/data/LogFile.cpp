@@ -3,7 +3,6 @@
 #include "core/ResText.h"
 #include "core/Sjis.h"
 
-
 QString SplitLoggedQuestion(const QString& question, int buzzPosition, bool readPress,
                             int extraChars) {
     const qsizetype length = question.size();

@@ -3,7 +3,6 @@
 #include "core/SafeFile.h"
 #include "core/Sjis.h"
 
-
 #include <limits>
 
 using namespace QuestionFormat;

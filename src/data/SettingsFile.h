@@ -29,7 +29,8 @@ struct DialogSettings {
     QString backgroundPath; // line 1 trimmed when it is a path (PathKind != 0), else empty
     MemberList members;     // at most 100 names
     QStringList keptLines;  // the file split at CR LF, after any repair
-    bool writeFailed = false; // reading worked, but the repair or the added line was not written
+    // Reading worked, but the repair or the added line was not written.
+    bool writeFailed = false;
 };
 // Reads the record, the background path and the member list; repairs a file whose line 1 is a
 // member name (inserts an empty line 1) and appends an empty line 1 to a file of exactly 20 bytes;

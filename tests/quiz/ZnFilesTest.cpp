@@ -13,8 +13,8 @@ TEST_F(ZnTest, EmptyQuestionFileLogsTheHeaderAndIsStillGivenUp) {
     EXPECT_FALSE(QFile::exists(path("empty.csv")));
     zn->menu1_Click(6);
     saveLog("no/such/folder/x.csv");
-    EXPECT_EQ(shown().mid(2),
-              (QStringList{box(1, 82, 42, 40), shown()[0], box(1, TitleWriteError, TextFileNotSaved)}));
+    EXPECT_EQ(shown().mid(2), (QStringList{box(1, 82, 42, 40), shown()[0],
+                                           box(1, TitleWriteError, TextFileNotSaved)}));
     zn->menu1_Click(2);
     EXPECT_FALSE(zn->st.fileOpen || zn->menu1[6]->isEnabled());
 }
