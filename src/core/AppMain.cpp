@@ -3,10 +3,12 @@
 #include "core/AppGlobals.h"
 #include "core/Paths.h"
 #include "core/ResText.h"
+#include "core/SafeFile.h"
 #include "platform/Executable.h"
 #include "platform/Platform.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
@@ -48,8 +50,26 @@ QString ChooseIniPath(const QString& appFolder) {
     const QString configFolder =
         QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     if (configFolder.isEmpty()) return appFolder + iniName;
+    return UserIniPath(appFolder, configFolder);
+}
+
+QString UserIniPath(const QString& appFolder, const QString& configFolder) {
+    // A settings file this program writes is a few kilobytes; a larger one is read in place.
+    constexpr qint64 CopyLimit = 4 * 1024 * 1024;
+    const QString iniName = ResText(112);
     QDir().mkpath(configFolder);
-    return QDir::toNativeSeparators(QDir(configFolder).filePath(iniName));
+    const QString user = QDir::toNativeSeparators(QDir(configFolder).filePath(iniName));
+    const QString shipped = appFolder + iniName;
+    if (QFileInfo::exists(user) || QFileInfo(user).isSymLink() || !IsRegularFile(shipped))
+        return user;
+    QFile source(shipped);
+    if (source.size() <= CopyLimit && source.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = source.readAll();
+        if (source.error() == QFileDevice::NoError && bytes.size() == source.size() &&
+            WriteFileAtomically(user, bytes))
+            return user;
+    }
+    return shipped;
 }
 
 bool AppMain(const QString& executablePath, const QString& commandLine, const AppWindows& windows) {

@@ -17,3 +17,7 @@ bool AppMain(const QString& executablePath, const QString& commandLine, const Ap
 // Where ZN.INI lives: `appFolder` + "ZN.INI" when that folder is writable, else the per-user
 // configuration folder (created when missing). Same format in both places.
 QString ChooseIniPath(const QString& appFolder);
+// The per-user ZN.INI in `configFolder` (created when missing). While that file does not exist,
+// a ZN.INI shipped in `appFolder` is copied there first, so settings placed beside the program
+// apply from the first start; when the copy cannot be made, the shipped file itself is used.
+QString UserIniPath(const QString& appFolder, const QString& configFolder);

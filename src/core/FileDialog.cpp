@@ -3,6 +3,7 @@
 #include "core/AppGlobals.h"
 #include "core/Paths.h"
 #include "core/ResText.h"
+#include "core/SafeFile.h"
 #include "core/Sjis.h"
 #include "platform/Platform.h"
 
@@ -32,7 +33,8 @@ QString FilterText(int type) {
     case 1:
         return ResJoin(120, 123);
     case 2:
-        return LoadResString(121);
+        // PNG and .jpeg load as well as the three classic kinds, and any name may be typed.
+        return ResJoin(TextPictureFilter, 122);
     default:
         return LoadResString(123);
     }
@@ -40,19 +42,6 @@ QString FilterText(int type) {
 
 bool IsCsvName(const QString& path) {
     return path.right(3).compare(QStringLiteral("CSV"), Qt::CaseInsensitive) == 0;
-}
-
-// Reads a CSV file chosen as print data: a log of ours carries the marker somewhere in its
-// text. A file that cannot be read, or is too large to be one of our logs, is no log.
-bool IsLogFile(const QString& path, int& dataLines) {
-    QFile file(path);
-    if (file.size() > MaxLogBytes || !file.open(QIODevice::ReadOnly)) return false;
-    const QByteArray bytes = file.read(MaxLogBytes + 1);
-    if (bytes.size() > MaxLogBytes || file.error() != QFileDevice::NoError) return false;
-    if (!SjisDecode(bytes).contains(ResText(95, G().AppTitle))) return false;
-    // The header line is not a data line; a log cut short before its first line end has none.
-    dataLines = qMax<int>(0, int(bytes.count("\r\n")) - 1);
-    return true;
 }
 
 // Message and second line for a file refused as question data.
@@ -70,6 +59,20 @@ void RefusalFor(int type, const QString& path, qint64 length, int& text, int& se
 }
 
 } // namespace
+
+bool IsLogFile(const QString& path, int& dataLines) {
+    // A pipe named like a log would block the read until something writes to it.
+    if (!IsRegularFile(path)) return false;
+    QFile file(path);
+    if (file.size() > MaxLogBytes || !file.open(QIODevice::ReadOnly)) return false;
+    // Sized by the file, not by the limit: asking for the limit would reserve 64 MB each time.
+    const QByteArray bytes = file.read(qMin(file.size(), MaxLogBytes) + 1);
+    if (bytes.size() > MaxLogBytes || file.error() != QFileDevice::NoError) return false;
+    if (!SjisDecode(bytes).contains(ResText(95, G().AppTitle))) return false;
+    // The header line is not a data line; a log cut short before its first line end has none.
+    dataLines = qMax<int>(0, int(bytes.count("\r\n")) - 1);
+    return true;
+}
 
 void FileDialog(QWidget* owner, int type) {
     AppGlobals& g = G();
@@ -105,7 +108,7 @@ void FileDialog(QWidget* owner, int type) {
         // A file whose length cannot be read (gone, not a plain file) is tested with the last
         // length seen in this call; the second such failure gives up.
         const QFileInfo info(g.CurrentFile);
-        if (info.exists() && info.isFile()) {
+        if (IsRegularFile(g.CurrentFile)) {
             lastLength = info.size();
             if (lastLength % QuestionRecordBytes == 0) {
                 g.RecordCount = int(lastLength / QuestionRecordBytes);

@@ -11,3 +11,6 @@ class QWidget;
 void FileDialog(QWidget* owner, int type);
 // Appends ".znd" (kind 0) or ".csv" (kind 1) unless the 4th character from the end is ".".
 QString AddExt(int kind, const QString& name);
+// True when `path` is a regular file whose text carries the log marker of this program;
+// `dataLines` is then its number of lines after the header.
+bool IsLogFile(const QString& path, int& dataLines);

@@ -25,4 +25,14 @@ enum ExtraTextId : int {
     TextToolNotStarted = 155,   // the conversion tool could not be started
     TextPrintRange = 156,       // the print range is wrong
     TextFileNotRead = 157,      // the file could not be read
+    // ZN.INI could not be written; the settings are not saved.
+    TextSettingsNotWritten = 158,
+    // Title of a failed write.
+    TitleWriteError = 159,
+    // A record of the running question file cannot be read.
+    TextQuestionFileChanged = 160,
+    // A background path the code page cannot hold.
+    TextPathNotSjis = 161,
+    // The picture filter of the background chooser.
+    TextPictureFilter = 162,
 };

@@ -143,6 +143,11 @@ constexpr Entry Entries[] = {
     {155, u"Pomvexを起動出来ません。"},
     {156, u"印刷範囲が正しくありません。"},
     {157, u"Fileを読み込めませんでした。"},
+    {158, u"設定File(ZN.INI)に書き込めませんでした、設定は保存されていません。"},
+    {159, u"File書込Error"},
+    {160, u"問題Fileが変更されたか読み込めません、出題を終了します。"},
+    {161, u"Shift-JISで表せない文字を含むPathは背景に使えません。"},
+    {162, u"画像ﾌｧｲﾙ (*.bmp;*.gif;*.jpg;*.jpeg;*.png),*.bmp;*.gif;*.jpg;*.jpeg;*.png,"},
     // The program's one-line description on the opening card.
     {180, u"一問一答早押しクイズ練習ソフト"},
 };

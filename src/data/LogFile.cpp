@@ -3,8 +3,6 @@
 #include "core/ResText.h"
 #include "core/Sjis.h"
 
-#include <QSaveFile>
-
 QString SplitLoggedQuestion(const QString& question, int buzzPosition, bool readPress,
                             int extraChars) {
     const qsizetype length = question.size();
@@ -50,17 +48,4 @@ QByteArray BuildLog(const QString& appTitle, bool matchOn, bool readPress, int e
             csvLine(SplitLoggedQuestion(line.question, line.buzzPosition, readPress, extraChars),
                     line.answer, line.answerer, line.correct ? correct : wrong);
     return SjisEncode(text);
-}
-
-bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error) *error = file.errorString();
-        return false;
-    }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error) *error = file.errorString();
-        return false;
-    }
-    return true;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/SafeFile.h" // WriteFileAtomically, the writer of every log
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -23,5 +25,3 @@ QString CsvField(const QString& text);
 // entry.
 QByteArray BuildLog(const QString& appTitle, bool matchOn, bool readPress, int extraChars,
                     const QList<LogLine>& lines);
-// Writes bytes through a temporary file and rename; false with `error` on failure.
-bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr);

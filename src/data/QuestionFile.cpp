@@ -1,9 +1,7 @@
 #include "data/QuestionFile.h"
 
+#include "core/SafeFile.h"
 #include "core/Sjis.h"
-
-#include <QFileInfo>
-#include <QSaveFile>
 
 #include <limits>
 
@@ -17,7 +15,7 @@ bool QuestionFile::open(const QString& path) {
     close();
     file_.setFileName(path);
     // A pipe or device would block the open or never end; only plain files are question files.
-    if (!QFileInfo(path).isFile()) return false;
+    if (!IsRegularFile(path)) return false;
     // Unbuffered: every read jumps to another record, so a read-ahead buffer would only be thrown
     // away at the next seek.
     if (!file_.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return false;
@@ -50,7 +48,7 @@ QStringList ReadRecordTexts(const QString& path, int count, bool* ok) {
     QStringList texts;
     bool complete = true;
     QFile file(path);
-    if (count > 0 && (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))) {
+    if (count > 0 && (!IsRegularFile(path) || !file.open(QIODevice::ReadOnly))) {
         complete = false;
     } else if (count > 0) {
         texts.reserve(int(qMin<qint64>(count, file.size() / RecordLength + 1)));
@@ -105,10 +103,5 @@ bool WriteRecordTexts(const QString& path, const QStringList& texts, QString* er
         bytes += record;
         bytes += "\r\n";
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error) *error = file.errorString();
-        return false;
-    }
-    return true;
+    return WriteFileAtomically(path, bytes, error);
 }

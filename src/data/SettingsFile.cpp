@@ -1,11 +1,11 @@
 #include "data/SettingsFile.h"
 
 #include "core/Paths.h"
+#include "core/SafeFile.h"
 #include "core/Sjis.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -41,7 +41,7 @@ IniHead readHead(const QString& path) {
     QFile file(path);
     head.exists = file.exists();
     // Anything but a plain file (a folder, a pipe) counts as unreadable: a pipe would block.
-    if (!head.exists || !QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) return head;
+    if (!head.exists || !IsRegularFile(path) || !file.open(QIODevice::ReadOnly)) return head;
     head.size = file.size();
     head.bytes = file.read(qMin(head.size, HeadLimit));
     head.readable = head.bytes.size() == qMin(head.size, HeadLimit);
@@ -69,22 +69,33 @@ QList<QByteArray> splitLines(const QByteArray& bytes) {
 bool spliceFile(const QString& path, const IniHead& head, qint64 from, qint64 to,
                 const QByteArray& insert) {
     QFile source(path);
-    if (!source.open(QIODevice::ReadOnly)) return false;
-    QSaveFile target(path);
-    if (!target.open(QIODevice::WriteOnly)) return false;
-    if (target.write(head.bytes.left(from)) != from || target.write(insert) != insert.size())
+    if (!IsRegularFile(path) || !source.open(QIODevice::ReadOnly)) return false;
+    AtomicFileWriter target(path);
+    if (!target.open() || !target.write(head.bytes.left(from)) || !target.write(insert))
         return false;
     if (!source.seek(to)) return false;
     QByteArray chunk;
     while (!(chunk = source.read(1 << 16)).isEmpty())
-        if (target.write(chunk) != chunk.size()) return false;
+        if (!target.write(chunk)) return false;
     if (source.error() != QFileDevice::NoError || source.pos() != head.size) return false;
     return target.commit();
 }
 
 bool writeWhole(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    return WriteFileAtomically(path, bytes);
+}
+
+// Appends `bytes` in place. A write that fails part way is taken back, so a full disk never
+// leaves half a line that the next append would run on from.
+bool appendInPlace(QFile& file, qint64 at, const QByteArray& bytes) {
+    if (file.seek(at) && file.write(bytes) == bytes.size() && file.flush()) return true;
+    file.resize(at);
+    return false;
+}
+
+// The file may be opened in place: it is missing (and will be created) or a regular file.
+bool openableInPlace(const QString& path) {
+    return !QFileInfo::exists(path) || IsRegularFile(path);
 }
 
 bool isDigit(const QString& field) {
@@ -122,7 +133,7 @@ void DefaultSettings(SettingsRecord& record) {
 bool SaveSettingsRecord(const QString& iniPath, const SettingsRecord& record) {
     // The record is written in place: the rest of the file is never touched or shortened.
     QFile file(iniPath);
-    if (!file.open(QIODevice::ReadWrite)) return false;
+    if (!openableInPlace(iniPath) || !file.open(QIODevice::ReadWrite)) return false;
     const QByteArray bytes = record.toBytes();
     return file.seek(0) && file.write(bytes) == bytes.size() && file.flush();
 }
@@ -138,6 +149,7 @@ LoadSettingsResult LoadSettings(const QString& iniPath, SettingsRecord& record) 
     if (head.size < RecordSize) {
         // Missing or too short: the default record makes it a settings file from now on.
         result.ok = SaveSettingsRecord(iniPath, record);
+        result.writeFailed = !result.ok;
         return result;
     }
     record = SettingsRecord::fromBytes(head.bytes.left(RecordSize));
@@ -145,6 +157,7 @@ LoadSettingsResult LoadSettings(const QString& iniPath, SettingsRecord& record) 
         DefaultSettings(record);
         result.repairedBadNumber = true;
         result.ok = SaveSettingsRecord(iniPath, record);
+        result.writeFailed = !result.ok;
     }
     if (head.size > RecordSize) {
         QByteArray text = head.bytes;
@@ -176,13 +189,16 @@ bool ReadSettingsForDialog(const QString& iniPath, SettingsRecord& record, Dialo
         DefaultSettings(record);
         out.keptLines = {QString(), QString(), QString()};
         out.keptLines[0] = SjisDecode(record.toBytes().left(RecordSize - 2));
-        return writeWhole(iniPath, record.toBytes() + CrLf);
+        out.writeFailed = !writeWhole(iniPath, record.toBytes() + CrLf);
+        return !out.writeFailed;
     }
     record = SettingsRecord::fromBytes(head.bytes.left(RecordSize));
     if (head.size == RecordSize) {
         // First opening: add the empty background line. Appending never rewrites the record.
         QFile file(iniPath);
-        const bool written = file.open(QIODevice::Append) && file.write(CrLf) == 2 && file.flush();
+        const bool written =
+            file.open(QIODevice::ReadWrite) && appendInPlace(file, RecordSize, CrLf);
+        out.writeFailed = !written;
         for (const QByteArray& line : splitLines(head.bytes + CrLf))
             out.keptLines.append(SjisDecode(line));
         return written;
@@ -200,6 +216,7 @@ bool ReadSettingsForDialog(const QString& iniPath, SettingsRecord& record, Dialo
             // goes in after the record and every name stays a member.
             const qint64 lineEnd = head.crlf(0) + 2;
             ok = spliceFile(iniPath, head, lineEnd, lineEnd, CrLf);
+            out.writeFailed = !ok;
             lines.insert(1, QByteArray());
         }
     }
@@ -246,7 +263,7 @@ bool AppendMembers(const QString& iniPath, MemberList& members, const QStringLis
     if (added.isEmpty()) return true;
 
     QFile file(iniPath);
-    if (!file.open(QIODevice::ReadWrite)) return false;
+    if (!openableInPlace(iniPath) || !file.open(QIODevice::ReadWrite)) return false;
     const qint64 size = file.size();
     if (size < RecordSize) {
         // Without its record the file would read as garbage settings: it gets the default
@@ -258,7 +275,7 @@ bool AppendMembers(const QString& iniPath, MemberList& members, const QStringLis
         if (!file.seek(size - 2)) return false;
         if (file.read(2) != CrLf) added.prepend(CrLf);
     }
-    if (!file.seek(file.size()) || file.write(added) != added.size() || !file.flush()) return false;
+    if (!appendInPlace(file, file.size(), added)) return false;
     members = list;
     return true;
 }

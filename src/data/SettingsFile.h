@@ -17,6 +17,7 @@ void DefaultSettings(SettingsRecord& record);
 
 struct LoadSettingsResult {
     bool ok = true;                 // false: the file could not be read or written (defaults used)
+    bool writeFailed = false;       // the failure was a write (the file itself was readable)
     bool repairedBadNumber = false; // a non-numeric speed/read-press field was replaced by defaults
     bool hasBackgroundLine = false; // the file is longer than 20 bytes: backgroundPath was read
     QString backgroundPath;         // line 1 (trailing blanks of the file removed), maybe empty
@@ -28,6 +29,8 @@ struct DialogSettings {
     QString backgroundPath; // line 1 trimmed when it is a path (PathKind != 0), else empty
     MemberList members;     // at most 100 names
     QStringList keptLines;  // the file split at CR LF, after any repair
+    // Reading worked, but the repair or the added line was not written.
+    bool writeFailed = false;
 };
 // Reads the record, the background path and the member list; repairs a file whose line 1 is a
 // member name (inserts an empty line 1) and appends an empty line 1 to a file of exactly 20 bytes;

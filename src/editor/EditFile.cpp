@@ -129,7 +129,7 @@ void Edit::saveList(int index) {
     }
     if (!WriteRecordTexts(G().CurrentFile, EditList.mid(0, EntryNo - 1))) {
         if (index == 4) G().CurrentFile = previousFile;
-        ResMsgBox(this, 1, 82, TextFileNotSaved, 0);
+        ResMsgBox(this, 1, TitleWriteError, TextFileNotSaved, 0);
         return;
     }
     SavedFlag = true;

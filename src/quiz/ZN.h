@@ -110,7 +110,8 @@ private:
     void judgeWaitTick();
     bool registerMatchBuzz(int key);
     bool questionInRange() const;
-    void reportSettingsFailure();
+    void reportSettingsFailure(bool writeFailed = false);
+    void endRunUnreadable();
 
     ZnBoard* board_ = nullptr;
     ExitButton* exitBut_ = nullptr;
@@ -119,6 +120,9 @@ private:
 
     QByteArray tickSound_, buzzSound_, stateSound_;
     QuestionFile questionFile_;
+    // 1..questionNo: the records as they were asked, so the log shows what was asked even when
+    // the file changes afterwards.
+    QVector<QuestionRecord> askedRecords_;
 
     // The window's text attributes, as the drawing routines leave them.
     QString fontName_;

@@ -4,6 +4,7 @@
 #include "core/Drawing.h"
 #include "core/Paths.h"
 #include "core/ResText.h"
+#include "core/SafeFile.h"
 #include "data/SettingsFile.h"
 #include "core/Blit.h"
 
@@ -30,7 +31,7 @@ int FieldNumber(const QString& field, int fallback) {
 
 void ZN::LoadSettings() {
     const LoadSettingsResult result = ::LoadSettings(G().IniPath, G().Settings);
-    if (!result.ok) reportSettingsFailure();
+    if (!result.ok) reportSettingsFailure(result.writeFailed);
     if (result.hasBackgroundLine) {
         const QString path = result.backgroundPath;
         if (PathKind(path) == 0) {
@@ -48,13 +49,20 @@ void ZN::LoadSettings() {
     ApplySettings();
 }
 
-void ZN::reportSettingsFailure() {
+void ZN::reportSettingsFailure(bool writeFailed) {
     if (settingsFailureReported_) return;
     settingsFailureReported_ = true;
-    ResMsgBox(this, 1, 82, TextSettingsIoFailed, 0);
+    // A file that was read but could not be written still gave its settings; only a failed
+    // read falls back to the defaults.
+    if (writeFailed)
+        ResMsgBox(this, 1, TitleWriteError, TextSettingsNotWritten, 0);
+    else
+        ResMsgBox(this, 1, 82, TextSettingsIoFailed, 0);
 }
 
 bool ZN::loadBackgroundFrom(const QString& path) {
+    // A pipe or device named as the picture would block the reader, and the window with it.
+    if (!IsRegularFile(path)) return false;
     QImageReader reader(path);
     const QImage picture = reader.read();
     if (picture.isNull()) return false;

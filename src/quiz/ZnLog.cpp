@@ -22,9 +22,12 @@ void ZN::SaveLog() {
         QuestionRecord& record = G().CurrentRecord;
         record = QuestionRecord{};
         const int recordNo = q < st.questionOrder.size() ? st.questionOrder[q] : 0;
-        // A log missing questions would pass for a complete one: refuse to write it at all.
-        if (!questionFile_.read(recordNo, record)) {
-            ResMsgBox(this, 1, 82, TextFileNotSaved, 0);
+        // The record as it was asked; the file may have changed since. A log missing questions
+        // would pass for a complete one: without the record nothing is written at all.
+        if (q < askedRecords_.size()) {
+            record = askedRecords_[q];
+        } else if (!questionFile_.read(recordNo, record)) {
+            ResMsgBox(this, 1, TitleWriteError, TextFileNotSaved, 0);
             return;
         }
         G().QuestionText = record.question;
@@ -38,5 +41,5 @@ void ZN::SaveLog() {
         lines.append(line);
     }
     const QByteArray bytes = BuildLog(G().AppTitle, match, st.readPress, st.extraChars, lines);
-    if (!WriteFileAtomically(path, bytes)) ResMsgBox(this, 1, 82, TextFileNotSaved, 0);
+    if (!WriteFileAtomically(path, bytes)) ResMsgBox(this, 1, TitleWriteError, TextFileNotSaved, 0);
 }

@@ -36,6 +36,7 @@ bool ZN::OpenQuestionFile() {
     st.verdicts = QVector<bool>(st.questionTotal + 1, false);
     st.buzzPositions = QVector<int>(st.questionTotal + 1, 0);
     st.answerers = QVector<QString>(st.questionTotal + 1);
+    askedRecords_.clear();
     st.fileOpen = true;
     drawText(ResText(39), 120, 115, false);
     refresh();
@@ -58,6 +59,7 @@ void ZN::CloseQuestionFile() {
     st.verdicts.clear();
     st.buzzPositions.clear();
     st.questionOrder.clear();
+    askedRecords_.clear();
     ClearBoard();
     menu1[0]->setEnabled(false);
     menu1[6]->setEnabled(false);
@@ -66,6 +68,17 @@ void ZN::CloseQuestionFile() {
 bool ZN::questionInRange() const {
     return st.fileOpen && st.questionNo >= 1 && st.questionNo <= st.questionTotal &&
            st.questionNo < st.verdicts.size();
+}
+
+void ZN::endRunUnreadable() {
+    // The file was cut short or changed while the run went on: a record read as blanks would be
+    // asked and logged as a question. The run ends here with what was really asked, so the
+    // verdicts given so far can still be saved.
+    st.questionTotal = st.questionNo - 1;
+    st.questionNo = st.questionTotal;
+    st.running = false;
+    ResMsgBox(this, 1, 82, TextQuestionFileChanged, 0);
+    NextQuestion();
 }
 
 void ZN::NextQuestion() {
@@ -87,7 +100,12 @@ void ZN::NextQuestion() {
     record = QuestionRecord{};
     const int recordNo =
         st.questionNo < st.questionOrder.size() ? st.questionOrder[st.questionNo] : 0;
-    questionFile_.read(recordNo, record);
+    if (!questionFile_.read(recordNo, record)) {
+        endRunUnreadable();
+        return;
+    }
+    askedRecords_.resize(st.questionNo + 1);
+    askedRecords_[st.questionNo] = record;
     bool digit = false;
     const int genre = record.genre.toInt(&digit);
     if (!digit || genre < 1 || genre > 7) record.genre = QStringLiteral("7");

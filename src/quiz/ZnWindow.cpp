@@ -4,6 +4,7 @@
 #include "core/Drawing.h"
 #include "core/ResText.h"
 #include "core/Resources.h"
+#include "core/SafeFile.h"
 #include "platform/Keys.h"
 #include "platform/Platform.h"
 #include "core/Blit.h"
@@ -95,7 +96,8 @@ void ZN::Form_Load() {
         return;
     }
     const qint64 length = QFileInfo(file).size();
-    if (length % QuestionFormat::RecordLength != 0) {
+    // A pipe or device reports no length that means anything; it is no question file.
+    if (!IsRegularFile(file) || length % QuestionFormat::RecordLength != 0) {
         ResMsgBox(this, 1, 82, 45, 40);
         return;
     }

@@ -4,6 +4,7 @@
 #include "core/Blit.h"
 #include "core/Drawing.h"
 #include "core/FileDialog.h"
+#include "core/Paths.h"
 #include "core/ResText.h"
 #include "core/Sjis.h"
 #include "settings/KeyTable.h"
@@ -275,7 +276,7 @@ void Cast::Form_Load() {
     setFixedWidth(WindowWidth);
 
     kept = DialogSettings{};
-    if (!ReadSettingsForDialog(G().IniPath, G().Settings, kept)) reportIoFailure();
+    if (!ReadSettingsForDialog(G().IniPath, G().Settings, kept)) reportIoFailure(kept.writeFailed);
     pathAtOpen = trimBlanks(kept.backgroundPath);
     F_Path->setText(pathAtOpen);
     // The list has room for 100 names; a longer file shows its first 100.
@@ -539,6 +540,10 @@ void Cast::fillRecordFromControls() {
 bool Cast::BackgroundPathExists(const QString& path) {
     QString p = trimBlanks(path);
     if (p.isEmpty()) return true;
+    // A bare name would be found in whatever folder the program was started from, and the main
+    // window takes only a full path for a picture.
+    const int kind = PathKind(p);
+    if (kind != 1 && kind != 2) return false;
     p.replace(u'\\', u'/');
     if (p.contains(u'*') || p.contains(u'?')) {
         const QFileInfo pattern(p);
@@ -552,8 +557,12 @@ bool Cast::BackgroundPathExists(const QString& path) {
     return QFileInfo(p).isFile();
 }
 
-void Cast::reportIoFailure() {
-    ResMsgBox(this, 1, 82, TextSettingsIoFailed, 0);
+void Cast::reportIoFailure(bool writeFailed) {
+    // Only a failed read leaves the dialog on the defaults; a failed write saved nothing.
+    if (writeFailed)
+        ResMsgBox(this, 1, TitleWriteError, TextSettingsNotWritten, 0);
+    else
+        ResMsgBox(this, 1, 82, TextSettingsIoFailed, 0);
 }
 
 void Cast::emptyNameLists() {
@@ -572,6 +581,13 @@ void Cast::OK_CAN_Click(int index) {
         const QString path = F_Path->text();
         if (!BackgroundPathExists(path)) {
             ResMsgBox(this, 0, 82, 46, 40);
+            F_Path->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+        // ZN.INI holds the path in code page 932: a character it cannot hold would be stored as
+        // "?" and the picture never found again.
+        if (!SjisRepresentable(trimBlanks(path))) {
+            ResMsgBox(this, 0, 82, TextPathNotSjis, 0);
             F_Path->setFocus(Qt::OtherFocusReason);
             return;
         }
@@ -629,6 +645,15 @@ void Cast::OK_CAN_Click(int index) {
     }
 }
 
+void Cast::warnUnmappableName(QWidget* left) {
+    // A name is remembered in code page 932; a character it cannot hold becomes "?" there.
+    for (QComboBox* box : NameK) {
+        if (!box || !isWithin(left, box) || SjisRepresentable(box->currentText())) continue;
+        pendingMessage = LoadResString(TextUnmappableChars);
+        MSG->setText(pendingMessage);
+    }
+}
+
 bool Cast::eventFilter(QObject* watched, QEvent* event) {
     if (!watched->isWidgetType()) return false;
     auto* w = static_cast<QWidget*>(watched);
@@ -659,6 +684,8 @@ bool Cast::eventFilter(QObject* watched, QEvent* event) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (w == Nin && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
             Nin_LostFocus();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            warnUnmappableName(w);
         break;
     }
     default:

@@ -86,7 +86,8 @@ private:
     void selectRbot(int index);
     void fillRecordFromControls();
     void focusWithMessage(QWidget* box);
-    void reportIoFailure();
+    void reportIoFailure(bool writeFailed = true);
+    void warnUnmappableName(QWidget* left);
     void emptyNameLists();
     bool applyPlayerCount();
 };

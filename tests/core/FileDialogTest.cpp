@@ -2,6 +2,7 @@
 #include "core/AppGlobals.h"
 #include "data/DataFiles.h"
 #include "support/FakePlatform.h"
+#include "support/HostileFiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -94,4 +95,16 @@ TEST(AddExt, AppendsOnlyWithoutAThreeLetterExtension) {
     EXPECT_EQ(QStringList({AddExt(0, "q\\new"), AddExt(0, "x.txt"), AddExt(0, "a.html"),
                            AddExt(1, "ab"), AddExt(0, ".ab")}),
               QStringList({"q\\new.znd", "x.txt", "a.html.znd", "ab.csv", ".ab.znd"}));
+}
+
+// A pipe chosen as print data is refused unopened (reading it would block); any picture kind
+// can be picked as the background.
+TEST_F(FileDialogTest, PipesAreRefusedAndPicturesOfEveryKindCanBePicked) {
+    const QString fifo = dir.filePath(QStringLiteral("pipe.csv"));
+    ASSERT_TRUE(MakeFifo(fifo));
+    EXPECT_EQ(run(1, {fifo, file("q.znd", {})}), QStringList({Old}));
+    EXPECT_EQ(G().CurrentFile, dir.filePath("q.znd"));
+    run(2, {});
+    EXPECT_EQ(fake.dialogs.value(0).filters.value(0).pattern, "*.bmp;*.gif;*.jpg;*.jpeg;*.png");
+    EXPECT_EQ(fake.dialogs.value(0).filters.value(1).pattern, "*.*");
 }

@@ -13,8 +13,8 @@ TEST_F(ZnTest, EmptyQuestionFileLogsTheHeaderAndIsStillGivenUp) {
     EXPECT_FALSE(QFile::exists(path("empty.csv")));
     zn->menu1_Click(6);
     saveLog("no/such/folder/x.csv");
-    EXPECT_EQ(shown().mid(2),
-              (QStringList{box(1, 82, 42, 40), shown()[0], box(1, 82, TextFileNotSaved)}));
+    EXPECT_EQ(shown().mid(2), (QStringList{box(1, 82, 42, 40), shown()[0],
+                                           box(1, TitleWriteError, TextFileNotSaved)}));
     zn->menu1_Click(2);
     EXPECT_FALSE(zn->st.fileOpen || zn->menu1[6]->isEnabled());
 }
@@ -38,9 +38,10 @@ TEST_F(ZnTest, UnreadableBackgroundIsReportedAndTheSettingsStillApply) {
     EXPECT_EQ(shown(), QStringList{box(1, 82, 46, 69)});
     EXPECT_EQ(zn->st.baseInterval, 50);
     EXPECT_EQ(zn->background(), LoadPicture(QStringLiteral("background")));
-    // Unreachable ZN.INI: told once, defaults used.
+    // Unreadable ZN.INI (a folder of that name): told once, defaults used.
     fake.clear();
-    G().IniPath = path("no/such/dir/ZN.INI");
+    G().IniPath = path("folder");
+    QDir(dir.path()).mkdir(QStringLiteral("folder"));
     zn->LoadSettings();
     zn->LoadSettings();
     EXPECT_EQ(shown(), QStringList{box(1, 82, TextSettingsIoFailed)});

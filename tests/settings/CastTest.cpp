@@ -1,10 +1,12 @@
 #include "settings/Cast.h"
 #include "core/AppGlobals.h"
+#include "core/ResText.h"
 #include "core/Resources.h"
 #include "core/Sjis.h"
 #include "data/DataFiles.h"
 #include "settings/SliderPicture.h"
 #include "support/FakePlatform.h"
+#include "support/HostileFiles.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -103,6 +105,63 @@ TEST_F(CastTest, BackgroundPathMustNameAFile) {
     click(c->OK_CAN[5]);
     click(c->OK_CAN[0]);
     EXPECT_TRUE(c->result() == QDialog::Accepted && ini() == Record + file.toUtf8() + "\r\n");
+}
+
+// A pipe, a bare name found only through the working folder, a name ZN.INI cannot hold: each
+// is refused, the dialog stays open and ZN.INI keeps its old line.
+TEST_F(CastTest, BackgroundPathsThatCannotServeAreRefused) {
+    auto c = open();
+    const QString fifo = dir.filePath(QStringLiteral("pipe.bmp")), cwd = QDir::currentPath();
+    ASSERT_TRUE(MakeFifo(fifo));
+    writeBytes(dir.filePath(QStringLiteral("bare.bmp")), "BM");
+    const QString odd = dir.filePath(QStringLiteral("café😀.bmp"));
+    writeBytes(odd, "BM");
+    QDir::setCurrent(dir.path());
+    for (const auto& [path, text] : {std::pair(fifo, 46), std::pair(QString("bare.bmp"), 46),
+                                     std::pair(odd, int(TextPathNotSjis))}) {
+        fake.messages.clear();
+        c->F_Path->setText(path);
+        click(c->OK_CAN[0]);
+        EXPECT_EQ(fake.messages.value(0).text.section(u'\r', 0, 0), LoadResString(text));
+        EXPECT_TRUE(c->isVisible() && ini() == Default) << path.toStdString();
+    }
+    QDir::setCurrent(cwd);
+}
+
+// A full disk on opening (the line-1 repair), on "OK" and on deleting all members: ZN.INI stays,
+// and the user hears of a failed write, not of defaults being used.
+TEST_F(CastTest, FullDiskKeepsZnIniAndIsToldAsAWrite) {
+    const QByteArray noPathLine = Record + "Taro\r\n", members = Default + "Taro\r\n";
+    writeBytes(G().IniPath, noPathLine);
+    {
+        FileSizeLimit limit(16);
+        Cast repairing;
+    }
+    EXPECT_EQ(ini(), noPathLine);
+    auto c = open(members);
+    c->F_Path->setText(dir.filePath(QStringLiteral("wall.bmp")));
+    writeBytes(c->F_Path->text(), "BM");
+    fake.messageAnswers.enqueue(6); // yes, delete them
+    {
+        FileSizeLimit limit(16);
+        click(c->OK_CAN[0]);
+        click(c->OK_CAN[4]);
+    }
+    EXPECT_TRUE(c->isVisible() && ini() == members);
+    QStringList told;
+    for (const auto& m : fake.messages)
+        told << m.title + m.text;
+    const QString write = LoadResString(TitleWriteError) + LoadResString(TextSettingsNotWritten);
+    EXPECT_EQ(told, QStringList({write, write, told.value(2), write}));
+}
+
+// A player name the code page cannot hold is warned about when its box is left.
+TEST_F(CastTest, UnmappableNameIsWarnedWhenItsBoxIsLeft) {
+    auto c = open(Default, true);
+    c->NameK[0]->setFocus(Qt::TabFocusReason);
+    c->NameK[0]->setEditText(QStringLiteral("Zoë"));
+    c->NameK[1]->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(c->MSG->text(), LoadResString(TextUnmappableChars));
 }
 
 TEST_F(CastTest, PlayerCountIsTwoToTenRoundedHalfUpAndCancelKeepsNothing) {
