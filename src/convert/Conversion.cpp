@@ -1,11 +1,11 @@
 #include "convert/Conversion.h"
 
+#include "core/SafeFile.h"
 #include "data/QuestionFile.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QSaveFile>
 
 namespace {
 
@@ -178,13 +178,8 @@ bool ExportQuestionFile(const QString& questionFile, const QString& tablePath, i
     const QByteArray bytes = TableBytes(list);
     if (QFileInfo(tablePath).exists() && !QFileInfo(tablePath).isFile())
         return fail(QStringLiteral("普通のﾌｧｲﾙではないため書き込めません"));
-    QSaveFile out(tablePath);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.flush() ||
-        !out.commit()) {
-        const QString why = out.errorString();
-        out.cancelWriting();
+    if (QString why; !WriteFileAtomically(tablePath, bytes, &why))
         return fail(QStringLiteral("書き込めませんでした（%1）").arg(why));
-    }
     if (records) *records = int(list.size());
     return true;
 }
