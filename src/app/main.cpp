@@ -6,6 +6,7 @@
 #include "quiz/WindowFactory.h"
 #include "quiz/ZN.h"
 #include "settings/Cast.h"
+#include "print/PriPri.h"
 
 #include <QApplication>
 
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
     // The modal windows the quiz window opens from its menus.
     windowFactory().showSettings = ShowCast;
     windowFactory().showEditor = ShowEdit;
+    windowFactory().showPrint = ShowPriPri;
 
     // The quiz window lives until the program ends; it is loaded before it is first shown.
     auto showMain = [] {

@@ -25,4 +25,9 @@ enum ExtraTextId : int {
     TextToolNotStarted = 155,   // the conversion tool could not be started
     TextPrintRange = 156,       // the print range is wrong
     TextFileNotRead = 157,      // the file could not be read
+    TextPrintDataNotRead = 170, // the print data could no longer be read
+    TextLogRecordShort = 171,   // a log record has fewer than four fields
+    TextPrintFailed = 172,      // the printer failed or went away
+    TextPdfNotWritten = 173,    // the PDF file could not be written completely
+    TextPrintErrorTitle = 174,  // title of printing failures
 };
