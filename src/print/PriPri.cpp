@@ -186,6 +186,7 @@ void PriPri::Command1_Click(int index) {
         reject();
         return;
     }
+    if (refusedField_ >= 0) return;
     if (const int f = focusedField(); f >= 0 && !L_StoE_Validate(f)) return;
     if (printNow()) accept();
 }
@@ -249,19 +250,25 @@ bool PriPri::eventFilter(QObject* watched, QEvent* event) {
     }
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
-        // A click that would take the focus out of a field with too high a number is refused
-        // before the focus moves; cancelling stays possible.
-        if (field < 0 || w == L_StoE[field] || w == Command1[1]) break;
-        if (!(w->focusPolicy() & Qt::ClickFocus) || !w->isEnabled()) break;
-        return !L_StoE_Validate(field);
+    case QEvent::MouseButtonRelease:
+        // The press has already moved the focus out of a field whose number was refused:
+        // the focus goes back and the click does nothing; cancelling stays possible.
+        if (refusedField_ < 0 || w == L_StoE[refusedField_] || w == Command1[1]) break;
+        L_StoE[refusedField_]->setFocus(Qt::OtherFocusReason);
+        return true;
+    case QEvent::FocusIn:
+        if (refusedField_ >= 0 && w == L_StoE[refusedField_]) refusedField_ = -1;
+        break;
     case QEvent::FocusOut: {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) break;
-        for (int i = 0; i < 2; ++i)
-            if (w == L_StoE[i] && !L_StoE_Validate(i))
-                QTimer::singleShot(0, L_StoE[i], [this, i] {
-                    if (!closing_) L_StoE[i]->setFocus(Qt::OtherFocusReason);
-                });
+        for (int i = 0; i < 2; ++i) {
+            if (w != L_StoE[i] || L_StoE_Validate(i)) continue;
+            refusedField_ = i;
+            QTimer::singleShot(0, L_StoE[i], [this, i] {
+                if (!closing_ && refusedField_ == i) L_StoE[i]->setFocus(Qt::OtherFocusReason);
+            });
+        }
         break;
     }
     default:

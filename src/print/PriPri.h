@@ -62,6 +62,7 @@ private:
     std::array<int, 2> spinUpper_{};
     std::array<int, 2> spinLower_{};
     bool closing_ = false;
+    int refusedField_ = -1; // a field left with a refused number, until it has the focus again
 };
 
 // Runs the print dialog modally over `owner`.
