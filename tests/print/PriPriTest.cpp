@@ -122,6 +122,7 @@ TEST_F(PriPriTest, NumberFieldsTakeDigitsOnlyHoweverTheyCome) {
     EXPECT_EQ(box->text(), QStringLiteral("523"));
 
     // Input-method composition: the preedit shows, but only a committed digit stays.
+    box->setText(QStringLiteral("52"));
     const QStringList commits{QStringLiteral("日本"), QStringLiteral("７"), QStringLiteral("9")};
     for (const QString& commit : commits) {
         QInputMethodEvent preedit(QStringLiteral("にほん"), {});
@@ -130,7 +131,7 @@ TEST_F(PriPriTest, NumberFieldsTakeDigitsOnlyHoweverTheyCome) {
         done.setCommitString(commit);
         QApplication::sendEvent(box, &done);
     }
-    EXPECT_EQ(box->text(), QStringLiteral("5239"));
+    EXPECT_EQ(box->text(), QStringLiteral("529"));
 }
 
 TEST_F(PriPriTest, ANumberAboveTheRecordCountKeepsTheFocus) {
