@@ -4,92 +4,62 @@
 #include "data/LogFile.h"
 #include "data/QuestionFile.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 TEST(PrintData, CsvRecordsAndFields) {
-    struct Case {
-        const char* name;
+    const struct {
         QString text;
         QList<QStringList> expected;
+    } cases[] = {
+        {u"\"a\",\"b\"\r\n\"c\",\"d\"\r\n"_s, {{"a", "b"}, {"c", "d"}}},
+        {u"\"x,y\",\"1\r\n2\"\n"_s, {{"x,y", "1\r\n2"}}},
+        {u"\"say \"\"hi\"\"\",\"\"\"\""_s, {{"say \"hi\"", "\""}}},
+        {u"\"a\"b\",c"_s, {{"a\"b", "c"}}}, // a quote the writer did not double
+        {u"a,,b\n\"\",x\ry\r\n\r\nz"_s, {{"a", "", "b"}, {"", "x"}, {"y"}, {""}, {"z"}}},
+        {u"\"abc,d"_s, {{"abc,d"}}},
     };
-    const QList<Case> cases{
-        {"quoted fields, CR LF, no record after the last line end",
-         QStringLiteral("\"a\",\"b\"\r\n\"c\",\"d\"\r\n"),
-         {{"a", "b"}, {"c", "d"}}},
-        {"commas and line ends inside quotes",
-         QStringLiteral("\"x,y\",\"1\r\n2\"\n"),
-         {{"x,y", "1\r\n2"}}},
-        {"doubled quotes",
-         QStringLiteral("\"say \"\"hi\"\"\",\"\"\"\"\r\n"),
-         {{"say \"hi\"", "\""}}},
-        {"a lone quote inside a quoted field is text",
-         QStringLiteral("\"a\"b\",c"),
-         {{"a\"b", "c"}}},
-        {"unquoted and empty fields, LF and CR line ends, no final line end",
-         QStringLiteral("a,,b\n\"\",x\ry"),
-         {{"a", "", "b"}, {"", "x"}, {"y"}}},
-        {"an empty line is a record of one empty field",
-         QStringLiteral("a\r\n\r\nb"),
-         {{"a"}, {""}, {"b"}}},
-        {"an unclosed quote runs to the end", QStringLiteral("\"abc,d"), {{"abc,d"}}},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(ParseCsv(c.text), c.expected) << c.name;
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseCsv(c.text), c.expected) << c.text.toStdString();
 }
 
-TEST(PrintData, LogsAndQuestionFilesGiveTheirEntries) {
+TEST(PrintData, EntriesOfLogsAndQuestionFiles) {
     QTemporaryDir dir;
-    // The log as the quiz window writes it: the writer doubles quotes.
-    const QString log = dir.filePath(QStringLiteral("run.csv"));
-    const QList<LogLine> lines{
-        {QStringLiteral("一番, \"高い\"山は？"), QStringLiteral("富士山"), QStringLiteral("Aki"),
-         true, 3},
-        {QStringLiteral("二問目"), QStringLiteral("答"), QStringLiteral("Ben"), false, 0},
-        {QStringLiteral("三問目"), QStringLiteral("答3"), QString(), false, 0}};
-    QFile f(log);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(BuildLog(QStringLiteral("ZE Zir Uduzedu"), true, false, 2, lines));
-    f.close();
-
+    const QString log = dir.filePath(u"run.csv"_s);
+    const QList<LogLine> lines{{u"一番, \"高い\"山は？"_s, u"富士山"_s, u"Aki"_s, true, 3},
+                               {u"二問目"_s, u"答"_s, QString(), false, 0}};
+    ASSERT_TRUE(WriteFileAtomically(log, BuildLog(u"ZE Zir Uduzedu"_s, true, false, 2, lines)));
     QList<PrintEntry> got;
     PrintDataError error;
-    ASSERT_TRUE(ReadPrintEntries(log, true, 1, 3, &got, &error));
-    ASSERT_EQ(got.size(), 3);
-    EXPECT_EQ(got[0].question, QStringLiteral("一番,// \"高い\"山は？"));
-    EXPECT_EQ(got[0].answer, QStringLiteral("富士山"));
-    EXPECT_EQ(got[0].answerer + got[0].verdict, QStringLiteral("Aki○"));
-    ASSERT_TRUE(ReadPrintEntries(log, true, 2, 3, &got, &error));
-    EXPECT_EQ(got[0].question, QStringLiteral("二問目//"));
-    EXPECT_EQ(got[1].answerer + got[1].verdict, QStringLiteral("×"));
+    ASSERT_TRUE(ReadPrintEntries(log, true, 1, 2, &got, &error));
+    EXPECT_EQ(got[0].question + u'|' + got[0].answer + u'|' + got[0].answerer + got[0].verdict,
+              u"一番,// \"高い\"山は？|富士山|Aki○"_s);
+    EXPECT_EQ(got[1].answerer + got[1].verdict, u"×"_s);
 
-    // A record cut short, the file shortened or gone: refused with the record or file text.
-    QByteArray bytes = SjisEncode(QStringLiteral(
-        "\"h\",\"1P\",\"解答者\",\"正誤\"\r\n\"q\",\"a\",\"n\",\"○\"\r\n\"q2\",\"a2\"\r\n"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-    f.close();
-    ASSERT_TRUE(ReadPrintEntries(log, true, 1, 1, &got, &error));
+    // A record short of fields, a file shorter than chosen, gone, or a folder: refused.
+    ASSERT_TRUE(WriteFileAtomically(
+        log, "\"h\",\"1P\",\"a\",\"b\"\r\n\"q\",\"a\",\"n\",\"x\"\r\n\"q2\",\"a2\"\r\n"));
     EXPECT_FALSE(ReadPrintEntries(log, true, 1, 2, &got, &error));
-    EXPECT_EQ(error.textId, TextLogRecordShort);
-    EXPECT_EQ(error.record, 2);
+    EXPECT_EQ(error.textId * 10 + error.record, TextLogRecordShort * 10 + 2);
     EXPECT_TRUE(got.isEmpty());
-    EXPECT_FALSE(ReadPrintEntries(log, true, 3, 3, &got, &error));
-    EXPECT_EQ(error.textId, TextPrintDataNotRead);
-    for (const QString& path : {dir.filePath(QStringLiteral("gone.csv")), dir.path()}) {
-        EXPECT_FALSE(ReadPrintEntries(path, true, 1, 1, &got, &error));
-        EXPECT_FALSE(ReadPrintEntries(path, false, 1, 1, &got, &error));
+    const QString znd = dir.filePath(u"q.znd"_s);
+    ASSERT_TRUE(WriteRecordTexts(znd, {ComposeRecordText(u"問一"_s, u"答一"_s, u'1')}));
+    const struct {
+        QString path;
+        bool log;
+        int from, to;
+    } refused[] = {{log, true, 3, 3},
+                   {znd, false, 1, 2},
+                   {dir.filePath(u"gone"_s), false, 1, 1},
+                   {dir.path(), true, 1, 1}};
+    for (const auto& r : refused) {
+        EXPECT_FALSE(ReadPrintEntries(r.path, r.log, r.from, r.to, &got, &error))
+            << r.path.toStdString();
         EXPECT_EQ(error.textId, TextPrintDataNotRead);
     }
-
-    const QString znd = dir.filePath(QStringLiteral("q.znd"));
-    ASSERT_TRUE(WriteRecordTexts(
-        znd, {ComposeRecordText(QStringLiteral(" 問一 "), QStringLiteral("答一"), u'1'),
-              ComposeRecordText(QStringLiteral("問二"), QStringLiteral("答二"), u'2')}));
-    ASSERT_TRUE(ReadPrintEntries(znd, false, 2, 2, &got, &error));
-    EXPECT_EQ(got[0].question + got[0].answer, QStringLiteral("問二答二"));
-    EXPECT_FALSE(ReadPrintEntries(znd, false, 2, 3, &got, &error)); // shortened since chosen
+    ASSERT_TRUE(ReadPrintEntries(znd, false, 1, 1, &got, &error));
+    EXPECT_EQ(got[0].question + got[0].answer, u"問一答一"_s);
 }
