@@ -11,7 +11,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFocusEvent>
-#include <QFrame>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -66,23 +65,22 @@ void PriPri::buildControls() {
     Frame1[1] = place(new QGroupBox(QStringLiteral(" 印刷範囲 "), this), 1800, 360, 3195, 975);
     Check1[1] =
         place(new QCheckBox(QStringLiteral("範囲を指定する"), Frame1[1]), 180, 240, 1575, 195);
-    Frame1_2 = place(new QFrame(Frame1[1]), 60, 450, 3105, 495);
-    Frame1_2->setFrameShape(QFrame::NoFrame);
+    Frame1[2] = place(new QWidget(Frame1[1]), 60, 450, 3105, 495);
 
     const std::array<int, 2> fieldX{120, 1500}, spinX{600, 1980}, labelX{900, 2280},
         labelW{615, 765};
     for (int i = 0; i < 2; ++i) {
-        L_StoE[i] = place(new QLineEdit(Frame1_2), fieldX[i], 90, 495, 315);
+        L_StoE[i] = place(new QLineEdit(Frame1[2]), fieldX[i], 90, 495, 315);
         L_StoE[i]->setMaxLength(4);
         // Pasted, dropped or input-method text must be digits as well.
         L_StoE[i]->setValidator(new QRegularExpressionValidator(
             QRegularExpression(QStringLiteral("[0-9]{0,4}")), L_StoE[i]));
-        VScroll1[i] = place(new QScrollBar(Qt::Vertical, Frame1_2), spinX[i], 90, 255, 315);
+        VScroll1[i] = place(new QScrollBar(Qt::Vertical, Frame1[2]), spinX[i], 90, 255, 315);
         VScroll1[i]->setFocusPolicy(Qt::StrongFocus);
         VScroll1[i]->setSingleStep(1);
         VScroll1[i]->setPageStep(1);
         connect(VScroll1[i], &QScrollBar::valueChanged, this, [this, i] { VScroll1_Change(i); });
-        Label1[i] = place(new QLabel(Frame1_2), labelX[i], 150, labelW[i], 195);
+        Label1[i] = place(new QLabel(Frame1[2]), labelX[i], 150, labelW[i], 195);
     }
 
     Check1[0] = place(new QCheckBox(this), 60, 1500, 4275, 195);
@@ -128,7 +126,7 @@ void PriPri::Check1_Click(int index) {
         palette.setColor(QPalette::Base, colour);
         box->setPalette(palette);
     }
-    Frame1_2->setEnabled(on);
+    Frame1[2]->setEnabled(on);
 }
 
 int PriPri::spinValue(int index) const {

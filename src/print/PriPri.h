@@ -5,7 +5,6 @@
 #include <array>
 
 class QCheckBox;
-class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -23,8 +22,8 @@ public:
 
     // The control arrays; the index carries the meaning.
     QLabel* Label2 = nullptr;
-    std::array<QGroupBox*, 2> Frame1{}; // 0 font, 1 range
-    QFrame* Frame1_2 = nullptr;         // Frame1(2): the borderless frame of the number fields
+    // 0 font, 1 range (group boxes), 2 the borderless frame holding the number fields.
+    std::array<QWidget*, 3> Frame1{};
     std::array<QRadioButton*, 2> Option1{};
     std::array<QCheckBox*, 2> Check1{}; // 0 rule, 1 range on
     std::array<QLineEdit*, 2> L_StoE{};

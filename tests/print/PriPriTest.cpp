@@ -77,7 +77,7 @@ TEST_F(PriPriTest, SpinButtonsAndFieldsKeepTheRangeInDigits) {
     auto p = open();
     EXPECT_EQ(range(*p), u"1-10"_s);
     QTest::mouseClick(p->Check1[1], Qt::LeftButton, {}, {6, 6});
-    ASSERT_TRUE(p->Frame1_2->isEnabled());
+    ASSERT_TRUE(p->Frame1[2]->isEnabled());
 
     auto keys = [](QWidget* w, Qt::Key key, int times) {
         w->setFocus();
