@@ -108,6 +108,9 @@ TEST(PrintLayout, LogMarkEndsAtColumn86OnTheFirstLineWithRoom) {
         EXPECT_EQ(SjisEncode(line).indexOf(SjisEncode(mark)), 76) << line.toStdString();
         EXPECT_EQ(p.overlaps, 0);
     }
+    // Too wide to end at column 86: it starts at column 1 on a line of its own.
+    const Pages wide = layOut({{u"何"_s, {}, QString(90, u'n'), u"×"_s}}, true);
+    EXPECT_TRUE(wide.lines[0][1].startsWith(u"（×n"_s));
 }
 
 TEST(PrintLayout, PagesBreakAfterWholeEntriesWithOneRuleEach) {
