@@ -11,6 +11,7 @@
 #include "quiz/WindowFactory.h"
 #include "quiz/ZN.h"
 #include "settings/Cast.h"
+#include "print/PriPri.h"
 
 #include <QApplication>
 
@@ -41,6 +42,7 @@ int main(int argc, char** argv) {
     // The modal windows the quiz window opens from its menus.
     windowFactory().showSettings = ShowCast;
     windowFactory().showEditor = ShowEdit;
+    windowFactory().showPrint = ShowPriPri;
     windowFactory().showVersion = ShowJyou;
 
     // The quiz window lives until the program ends; it is loaded before it is first shown.

@@ -35,4 +35,9 @@ enum ExtraTextId : int {
     TextPathNotSjis = 161,
     // The picture filter of the background chooser.
     TextPictureFilter = 162,
+    TextPrintDataNotRead = 170, // the print data could no longer be read
+    TextLogRecordShort = 171,   // a log record has fewer than four fields
+    TextPrintFailed = 172,      // the printer failed or went away
+    TextPdfNotWritten = 173,    // the PDF file could not be written completely
+    TextPrintErrorTitle = 174,  // title of printing failures
 };

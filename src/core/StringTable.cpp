@@ -148,6 +148,12 @@ constexpr Entry Entries[] = {
     {160, u"問題Fileが変更されたか読み込めません、出題を終了します。"},
     {161, u"Shift-JISで表せない文字を含むPathは背景に使えません。"},
     {162, u"画像ﾌｧｲﾙ (*.bmp;*.gif;*.jpg;*.jpeg;*.png),*.bmp;*.gif;*.jpg;*.jpeg;*.png,"},
+    // Printing failures.
+    {170, u"印刷Dataを読み込めませんでした。"},
+    {171, u"Logの@件目の項目が足りません。"},
+    {172, u"印刷出来ませんでした。"},
+    {173, u"PDFﾌｧｲﾙを書き込めませんでした。"},
+    {174, u"印刷Error"},
     // The program's one-line description on the opening card.
     {180, u"一問一答早押しクイズ練習ソフト"},
 };

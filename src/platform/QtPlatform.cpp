@@ -201,7 +201,9 @@ QString QtPlatform::fileVersion(const QString& path) {
 std::unique_ptr<QPrinter> QtPlatform::createPrinter(QWidget* owner) {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     if (QPrinterInfo::availablePrinters().isEmpty()) {
-        const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        // A folder that does not exist would be taken by the dialog as a file name.
+        QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (!QFileInfo(folder).isDir()) folder = QDir::homePath();
         QString file = saveFileName(
             owner, QStringLiteral("PDFﾌｧｲﾙへ印刷"),
             {FileFilter{QStringLiteral("PDF (*.pdf)"), QStringLiteral("*.pdf")}}, folder);
@@ -211,6 +213,7 @@ std::unique_ptr<QPrinter> QtPlatform::createPrinter(QWidget* owner) {
         printer->setOutputFormat(QPrinter::PdfFormat);
         printer->setOutputFileName(file);
     }
+    printer->setDocName(QStringLiteral("ZN"));
     printer->setResolution(600);
     printer->setPageSize(QPageSize(QPageSize::A4));
     printer->setPageOrientation(QPageLayout::Portrait);

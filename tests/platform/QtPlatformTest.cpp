@@ -3,8 +3,12 @@
 #include "platform/Fonts.h"
 #include "platform/InstanceLock.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QFontDatabase>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -72,4 +76,29 @@ TEST(InstanceLock, SecondCopyRefusedDeadCopyTakenOverUnwritableFolderNoLockOut) 
     InstanceLock lock(path), nowhere(QStringLiteral("/nonexistent-folder-for-zn/zn.lock"));
     EXPECT_TRUE(lock.acquire() && lock.held());
     EXPECT_TRUE(nowhere.acquire() && !nowhere.held());
+}
+
+TEST(QtPlatform, WithoutPrinterItPrintsToAPdfFileChosenByName) {
+    if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "a printer is installed";
+    QtPlatform qt;
+    QTemporaryDir dir;
+    // Answers the save dialog with a name (without ".pdf"), or cancels it.
+    auto answer = [&](const QString& name) {
+        QTimer::singleShot(0, [name] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            if (name.isEmpty()) return dialog->reject();
+            dialog->selectFile(name);
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+    };
+    answer(dir.filePath(QStringLiteral("list")));
+    const std::unique_ptr<QPrinter> printer = qt.createPrinter(nullptr);
+    ASSERT_TRUE(printer);
+    EXPECT_EQ(printer->outputFormat(), QPrinter::PdfFormat);
+    EXPECT_EQ(printer->outputFileName(), dir.filePath(QStringLiteral("list.pdf")));
+    EXPECT_EQ(printer->resolution(), 600);
+    EXPECT_EQ(printer->pageLayout().pageSize().id(), QPageSize::A4);
+    answer(QString());
+    EXPECT_FALSE(qt.createPrinter(nullptr));
 }
