@@ -6,6 +6,7 @@
 #include "core/FileDialog.h"
 #include "core/ResText.h"
 #include "core/Sjis.h"
+#include "platform/Platform.h"
 #include "settings/KeyTable.h"
 #include "settings/SliderPicture.h"
 
@@ -637,6 +638,12 @@ bool Cast::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::KeyPress: {
         const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_F1) {
+            // The window's context help, as in the main window.
+            if (!static_cast<QKeyEvent*>(event)->isAutoRepeat())
+                platform().showHelp(this, G().HelpPath);
+            return true;
+        }
         if (key != Qt::Key_Return && key != Qt::Key_Enter) break;
         // Enter moves on to the next control: disabling the focused one passes the focus on.
         if (QWidget* focused = QApplication::focusWidget(); focused && focused->window() == this) {

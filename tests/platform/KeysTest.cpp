@@ -6,9 +6,10 @@
 #include <gtest/gtest.h>
 
 namespace {
-int vkOf(int key, Qt::KeyboardModifiers mods = {}, quint32 scanCode = 0) {
+int vkOf(int key, Qt::KeyboardModifiers mods = {}, quint32 scanCode = 0,
+         KeyLayout layout = KeyLayout::Jis) {
     const QKeyEvent e(QEvent::KeyRelease, key, mods, scanCode, 0, 0);
-    return VirtualKey(&e);
+    return VirtualKey(&e, layout);
 }
 } // namespace
 
@@ -44,6 +45,24 @@ TEST(VirtualKey, PlayerKeysPlainShiftedAndOnTheKeypad) {
 #endif
 }
 
+// On a US keyboard the symbol keys give the codes Windows gives those keys there, plain or with
+// Shift, not the codes of the JIS keys that type the same characters.
+TEST(VirtualKey, UsLayoutCodesThePhysicalKeys) {
+    const char plain[] = "-=[]\\;',./`", shifted[] = "_+{}|:\"<>?~!@#$%^&*()";
+    const QList<int> plainCodes{189, 187, 219, 221, 220, 186, 222, 188, 190, 191, 192};
+    const QList<int> shiftedCodes{189, 187, 219, 221, 220, 186, 222, 188, 190, 191, 192,
+                                  49,  50,  51,  52,  53,  54,  55,  56,  57,  48};
+    for (const auto& [chars, mods, codes] :
+         {std::tuple{plain, Qt::KeyboardModifiers(), plainCodes},
+          std::tuple{shifted, Qt::KeyboardModifiers(Qt::ShiftModifier), shiftedCodes}})
+        for (int i = 0; i < codes.size(); ++i)
+            EXPECT_EQ(vkOf(chars[i], mods, 0, KeyLayout::Us), codes[i]) << chars[i];
+    // Letters, digits and the keypad do not depend on the layout.
+    EXPECT_EQ(std::tuple(vkOf('q', {}, 0, KeyLayout::Us), vkOf('7', {}, 0, KeyLayout::Us),
+                         vkOf('*', Qt::KeypadModifier, 0, KeyLayout::Us)),
+              std::tuple(81, 55, 106));
+}
+
 // The settings offer keys from the producible list; a listed code that no event produces would be
 // a player who can never buzz, an unlisted one a key nobody can choose.
 TEST(VirtualKey, ProducibleListMatchesTheMappingOddKeysGiveNothing) {
@@ -60,6 +79,7 @@ TEST(VirtualKey, ProducibleListMatchesTheMappingOddKeysGiveNothing) {
     for (int k = 0; k <= 0xff; ++k)
         for (int key : {k, 0x01000000 | k, 0x01001100 | k})
             for (auto mods : {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::KeypadModifier)})
-                if (const int vk = vkOf(key, mods)) produced.insert(vk);
+                for (KeyLayout layout : {KeyLayout::Jis, KeyLayout::Us})
+                    if (const int vk = vkOf(key, mods, 0, layout)) produced.insert(vk);
     EXPECT_EQ(produced, listedSet);
 }
