@@ -11,3 +11,7 @@ class QWidget;
 void FileDialog(QWidget* owner, int type);
 // Appends ".znd" (kind 0) or ".csv" (kind 1) unless the 4th character from the end is ".".
 QString AddExt(int kind, const QString& name);
+// The save dialog of `type` (3 questions, 4 log) followed by AddExt. When the extension turns the
+// chosen name into another file that exists, the user is asked about that file before anything
+// replaces it; "No" shows the dialog again. CurrentFile is the final name, empty on cancel.
+void SaveFileDialog(QWidget* owner, int type);

@@ -25,4 +25,5 @@ enum ExtraTextId : int {
     TextToolNotStarted = 155,   // the conversion tool could not be started
     TextPrintRange = 156,       // the print range is wrong
     TextFileNotRead = 157,      // the file could not be read
+    TextReplaceFile = 166,      // the name with its default extension exists: replace it?
 };

@@ -2,8 +2,8 @@
 
 #include <QString>
 
-// Ids run from 21 to 157; the table has gaps.
-constexpr int StringTableSize = 158;
+// Ids run from 21 to 169; the table has gaps.
+constexpr int StringTableSize = 170;
 
 // The table text of `id`, or nullptr when the table has no such id.
 const QString* StringTableText(int id);

@@ -95,3 +95,36 @@ TEST(AddExt, AppendsOnlyWithoutAThreeLetterExtension) {
                            AddExt(1, "ab"), AddExt(0, ".ab")}),
               QStringList({"q\\new.znd", "x.txt", "a.html.znd", "ab.csv", ".ab.znd"}));
 }
+
+// The save dialogs ask before overwriting the name chosen; a name the default extension turns
+// into another existing file is asked about too, and "No" shows the dialog again.
+TEST_F(FileDialogTest, ExistingFileNamedByTheAddedExtensionIsAskedAbout) {
+    file("a.html.znd", "old");
+    file("run.csv", "old");
+    // type; dialog answers; message answers; files asked about; name taken
+    const std::tuple<int, QStringList, QList<int>, QStringList, QString> cases[] = {
+        {3, {"a.html", "b"}, {AnswerNo}, {"a.html.znd"}, "b.znd"},
+        {3, {"a.html"}, {AnswerNo}, {"a.html.znd"}, ""},
+        {3, {"a.html"}, {AnswerYes}, {"a.html.znd"}, "a.html.znd"},
+        {4, {"run"}, {AnswerYes}, {"run.csv"}, "run.csv"},
+        {3, {"a.html.znd"}, {}, {}, "a.html.znd"}, // the dialog itself asked
+        {4, {"new"}, {}, {}, "new.csv"},
+    };
+    for (const auto& [type, answers, replies, asked, taken] : cases) {
+        fake.clear();
+        for (const QString& a : answers)
+            fake.dialogAnswers.enqueue(dir.filePath(a));
+        static_cast<QList<int>&>(fake.messageAnswers) = replies;
+        SaveFileDialog(nullptr, type);
+        QStringList texts;
+        for (const auto& m : fake.messages)
+            texts << m.text;
+        QStringList expected;
+        for (const QString& name : asked)
+            expected << QStringLiteral("「%1」は既に存在します。\r\n上書きしますか？").arg(name);
+        EXPECT_EQ(texts, expected) << answers.join(' ').toStdString();
+        EXPECT_EQ(G().CurrentFile, taken.isEmpty() ? taken : dir.filePath(taken));
+        EXPECT_TRUE(fake.dialogAnswers.isEmpty());
+    }
+    EXPECT_EQ(readBytes(dir.filePath("a.html.znd")), QByteArray("old"));
+}
