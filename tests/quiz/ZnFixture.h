@@ -81,10 +81,9 @@ protected:
         zn->menu1_Click(0);
     }
 
-    // The window shown and active, as when the user works in it.
+    // The window shown and active; activations of windows just closed may still be queued.
     void activate() {
         zn->show();
-        // Activation changes of windows just closed may still be queued: settle them first.
         for (int i = 0; i < 3 && !zn->isActiveWindow(); ++i) {
             QApplication::processEvents();
             QApplication::setActiveWindow(zn.get());
@@ -98,10 +97,8 @@ protected:
         QKeyEvent e(type, key, mods, scan, 0, 0);
         QCoreApplication::sendEvent(zn->board(), &e);
     }
-    void press(int key, quint32 scan = 0, Qt::KeyboardModifiers mods = {}) {
+    void tap(int key, quint32 scan = 0, Qt::KeyboardModifiers mods = {}) {
         send(QEvent::KeyPress, key, scan, mods);
-    }
-    void release(int key, quint32 scan = 0, Qt::KeyboardModifiers mods = {}) {
         send(QEvent::KeyRelease, key, scan, mods);
     }
 
