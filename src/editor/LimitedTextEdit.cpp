@@ -31,9 +31,9 @@ void LimitedTextEdit::keyPressEvent(QKeyEvent* event) {
 void LimitedTextEdit::inputMethodEvent(QInputMethodEvent* event) {
     const QString commit = event->commitString();
     if (!commit.isEmpty() && !fits(commit, event->replacementLength())) {
-        // The composition ends with nothing inserted: an empty event clears what was shown.
-        QInputMethodEvent nothing;
-        QPlainTextEdit::inputMethodEvent(&nothing);
+        // Nothing of the commit is inserted; a composition begun in the same event stays.
+        QInputMethodEvent withoutCommit(event->preeditString(), event->attributes());
+        QPlainTextEdit::inputMethodEvent(&withoutCommit);
         event->accept();
         return;
     }
