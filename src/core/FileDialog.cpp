@@ -126,6 +126,23 @@ void FileDialog(QWidget* owner, int type) {
     }
 }
 
+void SaveFileDialog(QWidget* owner, int type) {
+    QString& chosen = G().CurrentFile;
+    for (;;) {
+        FileDialog(owner, type);
+        if (chosen.isEmpty()) return;
+        const QString named = AddExt(type == 4 ? 1 : 0, chosen);
+        // The dialog asked about the name as typed only.
+        if (named != chosen && QFileInfo::exists(named) &&
+            platform().messageBox(owner, MsgYesNo, LoadResString(83),
+                                  ResText(TextReplaceFile, QFileInfo(named).fileName())) !=
+                AnswerYes)
+            continue;
+        chosen = named;
+        return;
+    }
+}
+
 QString AddExt(int kind, const QString& name) {
     // Only a three-letter extension counts ("a.html" still gets one); a name shorter than four
     // characters has none.

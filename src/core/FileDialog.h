@@ -14,3 +14,7 @@ QString AddExt(int kind, const QString& name);
 // True when `path` is a regular file whose text carries the log marker of this program;
 // `dataLines` is then its number of lines after the header.
 bool IsLogFile(const QString& path, int& dataLines);
+// The save dialog of `type` (3 questions, 4 log) followed by AddExt. When the extension turns the
+// chosen name into another file that exists, the user is asked about that file before anything
+// replaces it; "No" shows the dialog again. CurrentFile is the final name, empty on cancel.
+void SaveFileDialog(QWidget* owner, int type);

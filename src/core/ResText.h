@@ -35,6 +35,7 @@ enum ExtraTextId : int {
     TextPathNotSjis = 161,
     // The picture filter of the background chooser.
     TextPictureFilter = 162,
+    TextReplaceFile = 166,      // the name with its default extension exists: replace it?
     TextPrintDataNotRead = 170, // the print data could no longer be read
     TextLogRecordShort = 171,   // a log record has fewer than four fields
     TextPrintFailed = 172,      // the printer failed or went away

@@ -148,6 +148,7 @@ constexpr Entry Entries[] = {
     {160, u"問題Fileが変更されたか読み込めません、出題を終了します。"},
     {161, u"Shift-JISで表せない文字を含むPathは背景に使えません。"},
     {162, u"画像ﾌｧｲﾙ (*.bmp;*.gif;*.jpg;*.jpeg;*.png),*.bmp;*.gif;*.jpg;*.jpeg;*.png,"},
+    {166, u"「@」は既に存在します。\r\n上書きしますか？"},
     // Printing failures.
     {170, u"印刷Dataを読み込めませんでした。"},
     {171, u"Logの@件目の項目が足りません。"},

@@ -5,6 +5,7 @@
 #include "core/ResText.h"
 #include "core/Resources.h"
 #include "core/Sjis.h"
+#include "editor/LimitedTextEdit.h"
 #include "platform/Keys.h"
 
 #include <QAction>
@@ -30,10 +31,10 @@ constexpr int QuestionLimit = 288;
 constexpr int QuestionMaxChars = 216;
 constexpr int AnswerMaxChars = 60;
 
-// Focus changes caused by another window or a pop-up are not the user moving between controls.
+// A pop-up (a menu, the genre list) takes the focus for a moment without the user moving
+// between controls. A window activation does count: the control gets or loses the focus then.
 bool IsUserFocusChange(QEvent* event) {
-    const auto reason = static_cast<QFocusEvent*>(event)->reason();
-    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+    return static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason;
 }
 } // namespace
 
@@ -66,12 +67,11 @@ void Edit::buildControls() {
     canvas->installEventFilter(this);
 
     for (int i = 0; i < 2; ++i) {
-        QA[i] = new QPlainTextEdit(canvas);
+        QA[i] = new LimitedTextEdit(i == 0 ? QuestionMaxChars : AnswerMaxChars, canvas);
         QA[i]->setTabChangesFocus(true);
         QA[i]->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         QA[i]->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         QA[i]->installEventFilter(this);
-        connect(QA[i], &QPlainTextEdit::textChanged, this, [this, i] { limitLength(i); });
     }
     jun = new QComboBox(canvas);
     jun->setEditable(true);
@@ -90,6 +90,9 @@ void Edit::buildControls() {
     }
     ban = new QLineEdit(canvas);
     ban->setMaxLength(4);
+    // A record number is typed as plain digits; an input method would compose full-width ones
+    // past the digit filter.
+    ban->setAttribute(Qt::WA_InputMethodEnabled, false);
     ban->installEventFilter(this);
 
     for (int i = 0; i < 4; ++i)
@@ -242,16 +245,28 @@ bool Edit::eventFilter(QObject* watched, QEvent* event) {
         }
         return false;
     }
+    if (watched == ban && type == QEvent::MouseButtonPress && banClickFocus_) {
+        // The click that gave the box the focus selects its number (done on getting the focus);
+        // letting the press through would put the caret there instead, so typing would append.
+        banClickFocus_ = false;
+        return true;
+    }
     if (type == QEvent::FocusIn && IsUserFocusChange(event)) {
         for (int i = 0; i < 2; ++i)
             if (watched == QA[i]) QA_GotFocus(i);
         for (int i = 0; i < 4; ++i)
             if (watched == Command1[i]) Command1_GotFocus(i);
-        if (watched == ban) ban_GotFocus();
+        if (watched == ban) {
+            banClickFocus_ = static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason;
+            ban_GotFocus();
+        }
     } else if (type == QEvent::FocusOut && IsUserFocusChange(event)) {
         for (int i = 0; i < 2; ++i)
             if (watched == QA[i]) QA_LostFocus(i);
-        if (watched == ban) ban_LostFocus();
+        if (watched == ban) {
+            banClickFocus_ = false;
+            ban_LostFocus();
+        }
     }
     return false;
 }
@@ -394,17 +409,6 @@ void Edit::ShowMsg(int id) {
 // ------------------------------------------------------------------------------------------
 // Boxes and keys
 
-void Edit::limitLength(int index) {
-    if (limiting_) return;
-    const int maxChars = index == 0 ? QuestionMaxChars : AnswerMaxChars;
-    const QString text = QA[index]->toPlainText();
-    if (text.size() <= maxChars) return;
-    limiting_ = true;
-    QA[index]->setPlainText(text.left(maxChars));
-    QA[index]->moveCursor(QTextCursor::End);
-    limiting_ = false;
-}
-
 bool Edit::Form_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift) {
     if (!keyPreview_ || EditState == 0) return false;
     QWidget* focused = focusWidget();
@@ -478,8 +482,16 @@ void Edit::Idou_Click(int Index) {
     ban->setText(QString::number(std::clamp(target, 1, EntryNo)));
     QA[0]->clear();
     QA[1]->clear();
+    ShownIndex = -1; // the boxes are empty: no record is on screen any more
     UpdateNav();
     Command1_Click(2);
+    if (ModifyMode && ShownIndex < 0) {
+        // The search found no further record. With nothing on screen there is nothing to
+        // modify or delete: back to entering, keeping the notice.
+        const QString notice = msg->text();
+        ClearScreen();
+        msg->setText(notice);
+    }
 }
 
 void ShowEdit(QWidget* owner) {

@@ -67,7 +67,7 @@ public:
     int ShownIndex = -1;  // EditList index of the record on screen while ModifyMode
 
     // --- controls ------------------------------------------------------------------------
-    std::array<QPlainTextEdit*, 2> QA{};
+    std::array<QPlainTextEdit*, 2> QA{}; // each refuses input past its character limit
     QComboBox* jun = nullptr;
     QLineEdit* ban = nullptr;
     std::array<QPushButton*, 4> Idou{};
@@ -97,7 +97,6 @@ protected:
 private:
     void buildControls();
     void paintBackground();
-    void limitLength(int index);
     bool isEditingBox(QObject* watched) const;
     void storeRecord();
     void searchOrShow();
@@ -105,7 +104,7 @@ private:
     void openList(int index);
     void saveList(int index);
     bool keyPreview_ = false;
-    bool limiting_ = false;
+    bool banClickFocus_ = false; // the number box got the focus from a mouse press
 };
 
 // Opens the editor modally over `owner`.

@@ -114,14 +114,13 @@ void Edit::saveList(int index) {
     }
     const QString previousFile = G().CurrentFile;
     if (index == 4) {
-        FileDialog(this, 3);
+        SaveFileDialog(this, 3);
         if (G().CurrentFile.isEmpty()) {
             // "上書き保存" keeps writing to the file it wrote before.
             G().CurrentFile = previousFile;
             ResMsgBox(this, 1, 82, 42, 0);
             return;
         }
-        G().CurrentFile = AddExt(0, G().CurrentFile);
     }
     if (G().CurrentFile.isEmpty()) {
         ResMsgBox(this, 1, 82, 42, 0);

@@ -1,8 +1,15 @@
 #include "platform/Keys.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 
 #include <algorithm>
+
+#ifdef ZN_HAVE_XCB
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#endif
 
 namespace {
 
@@ -71,6 +78,27 @@ constexpr KeyCode kJisSymbolKeys[] = {
     {Qt::Key_ParenRight, 57},                               // Shift + 9
 };
 
+// The symbol keys of a US keyboard, plain and with Shift, as Windows codes them: by key, so "@"
+// (Shift + 2) is the 2 key and the apostrophe key is 222 whatever it types.
+constexpr KeyCode kUsSymbolKeys[] = {
+    {Qt::Key_Minus, 189},        {Qt::Key_Underscore, 189}, // - _
+    {Qt::Key_Equal, 187},        {Qt::Key_Plus, 187},       // = +
+    {Qt::Key_BracketLeft, 219},  {Qt::Key_BraceLeft, 219},  // [ {
+    {Qt::Key_BracketRight, 221}, {Qt::Key_BraceRight, 221}, // ] }
+    {Qt::Key_Backslash, 220},    {Qt::Key_Bar, 220},        // \ |
+    {Qt::Key_Semicolon, 186},    {Qt::Key_Colon, 186},      // ; :
+    {Qt::Key_Apostrophe, 222},   {Qt::Key_QuoteDbl, 222},   // ' "
+    {Qt::Key_QuoteLeft, 192},    {Qt::Key_AsciiTilde, 192}, // ` ~
+    {Qt::Key_Comma, 188},        {Qt::Key_Less, 188},       // , <
+    {Qt::Key_Period, 190},       {Qt::Key_Greater, 190},    // . >
+    {Qt::Key_Slash, 191},        {Qt::Key_Question, 191},   // / ?
+    {Qt::Key_Exclam, 49},        {Qt::Key_At, 50},          // Shift + 1, 2
+    {Qt::Key_NumberSign, 51},    {Qt::Key_Dollar, 52},      // Shift + 3, 4
+    {Qt::Key_Percent, 53},       {Qt::Key_AsciiCircum, 54}, // Shift + 5, 6
+    {Qt::Key_Ampersand, 55},     {Qt::Key_Asterisk, 56},    // Shift + 7, 8
+    {Qt::Key_ParenLeft, 57},     {Qt::Key_ParenRight, 48},  // Shift + 9, 0
+};
+
 // Keys of the numeric keypad (with Qt::KeypadModifier). The keypad Enter key is VK_RETURN on
 // Windows too, so it stays 13; 108 (VK_SEPARATOR) belongs to a keypad separator key, which some
 // keyboards carry and which Qt reports as a keypad comma.
@@ -105,7 +133,7 @@ int keypadCode(int key) {
     return lookup(kKeypadKeys, key);
 }
 
-int qtKeyCode(const QKeyEvent* event) {
+int qtKeyCode(const QKeyEvent* event, KeyLayout layout) {
     const int key = event->key();
     if (event->modifiers().testFlag(Qt::KeypadModifier)) {
         if (const int vk = keypadCode(key)) return vk;
@@ -118,21 +146,74 @@ int qtKeyCode(const QKeyEvent* event) {
     if (key >= 'a' && key <= 'z') return key - 'a' + 'A';
     if (key >= Qt::Key_0 && key <= Qt::Key_9) return key;
     if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return 112 + (key - Qt::Key_F1);
-    if (key == Qt::Key_Backslash && isJisRoKey(event)) return 226;
     if (const int vk = lookup(kFixedKeys, key)) return vk;
+    if (layout == KeyLayout::Us) return lookup(kUsSymbolKeys, key);
+    if (key == Qt::Key_Backslash && isJisRoKey(event)) return 226;
     return lookup(kJisSymbolKeys, key);
 }
 
+#ifdef ZN_HAVE_XCB
+// The X server names its keyboard layouts in the root window's _XKB_RULES_NAMES property:
+// rules, model, layouts (comma-separated), variants, options. The first layout is the one a
+// session starts with.
+KeyLayout xkbLayout() {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    if (!c) return KeyLayout::Jis;
+    const char name[] = "_XKB_RULES_NAMES";
+    xcb_intern_atom_reply_t* atom =
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, sizeof name - 1, name), nullptr);
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    KeyLayout layout = KeyLayout::Jis;
+    if (atom && atom->atom != XCB_ATOM_NONE && screen) {
+        xcb_get_property_reply_t* reply = xcb_get_property_reply(
+            c, xcb_get_property(c, 0, screen->root, atom->atom, XCB_ATOM_STRING, 0, 256), nullptr);
+        if (reply) {
+            const auto* value = static_cast<const char*>(xcb_get_property_value(reply));
+            const QList<QByteArray> fields =
+                QByteArray(value, xcb_get_property_value_length(reply)).split('\0');
+            const QByteArray first = fields.value(2).split(',').value(0).trimmed();
+            if (!first.isEmpty() && first != "jp") layout = KeyLayout::Us;
+            std::free(reply);
+        }
+    }
+    std::free(atom);
+    return layout;
+}
+#endif
+
 } // namespace
 
+KeyLayout CurrentKeyLayout() {
+#ifdef ZN_HAVE_XCB
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) return xkbLayout();
+#endif
+    return KeyLayout::Jis;
+}
+
 int VirtualKey(const QKeyEvent* event) {
+#ifdef Q_OS_WIN
+    return VirtualKey(event, KeyLayout::Jis); // Windows' own code decides
+#else
+    return VirtualKey(event, CurrentKeyLayout());
+#endif
+}
+
+int VirtualKey(const QKeyEvent* event, KeyLayout layout) {
     if (!event) return 0;
 #ifdef Q_OS_WIN
     // Real keyboard events carry Windows' own code; synthesized ones (tests) do not.
     if (const quint32 native = event->nativeVirtualKey(); native > 0 && native < 256)
         return static_cast<int>(native);
 #endif
-    return qtKeyCode(event);
+    return qtKeyCode(event, layout);
+}
+
+quint32 PhysicalKey(const QKeyEvent* event) {
+    if (!event) return 0;
+    // Scan codes and Qt keys never meet: the Qt key is marked with the top bit.
+    if (const quint32 scan = event->nativeScanCode()) return scan;
+    return quint32(event->key()) | 0x80000000u;
 }
 
 bool IsAutoRepeat(const QKeyEvent* event) {
@@ -152,6 +233,8 @@ QList<int> ProducibleVirtualKeys() {
     for (const KeyCode& k : kFixedKeys)
         codes.append(k.vk);
     for (const KeyCode& k : kJisSymbolKeys)
+        codes.append(k.vk);
+    for (const KeyCode& k : kUsSymbolKeys)
         codes.append(k.vk);
     for (const KeyCode& k : kKeypadKeys)
         codes.append(k.vk);

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QColor>
 #include <QFont>
+#include <QHash>
 #include <QImage>
 #include <QMainWindow>
 #include <QTimer>
@@ -139,4 +140,7 @@ private:
     bool loaded_ = false;
     bool settingsFailureReported_ = false;
     bool dropKeys_ = false; // while a question or a verdict is being put up
+    // Keys pressed in this window while it was active, by physical key, with the code taken at
+    // the press. Only their releases reach Form_KeyUp.
+    QHash<quint32, int> pressedKeys_;
 };

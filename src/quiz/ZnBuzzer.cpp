@@ -12,8 +12,8 @@
 #include <algorithm>
 
 void ZN::Form_KeyDown(int key) {
-    // F1/F2 in the judge wait act on release only; nothing else happens on a press.
-    Q_UNUSED(key);
+    // F1/F2 in the judge wait act on release only. Elsewhere F1 is the window's context help.
+    if (key == VK::F1 && !(st.running && st.timerMode == 3)) menu3_Click(0);
 }
 
 void ZN::Form_KeyUp(int key) {

@@ -7,13 +7,12 @@
 #include "data/LogFile.h"
 
 void ZN::SaveLog() {
-    FileDialog(this, 4);
+    SaveFileDialog(this, 4);
     if (G().CurrentFile.isEmpty()) {
         ResMsgBox(this, 1, 82, 42, 40);
         return;
     }
-    const QString path = AddExt(1, G().CurrentFile);
-    G().CurrentFile = path;
+    const QString path = G().CurrentFile;
 
     const bool match = G().Roster.matchOn;
     const QString owner = RegisteredOwnerName();

@@ -11,6 +11,7 @@
 #include "quiz/ExitButton.h"
 #include "quiz/ZnBoard.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFile>
@@ -115,6 +116,8 @@ void ZN::Form_Activate() {
 
 void ZN::Form_Deactivate() {
     setTimerEnabled(false);
+    // Whatever is released from now on was let go in another window.
+    pressedKeys_.clear();
 }
 
 void ZN::Form_Resize() {
@@ -178,15 +181,24 @@ void ZN::Tim_Timer() {
 void ZN::keyPressEvent(QKeyEvent* event) {
     event->accept();
     if (IsAutoRepeat(event)) return;
+    // A key belongs to the window that saw it pressed. A menu, pop-up or dialog closed by a
+    // press leaves its release to this window, which must not take it for a quiz key.
+    if (!isActiveWindow() || QApplication::activePopupWidget()) return;
+    // The code is fixed at the press: letting Shift go first must not change the key released.
     const int key = VirtualKey(event);
-    if (key != 0) Form_KeyDown(key);
+    if (key == 0) return;
+    pressedKeys_.insert(PhysicalKey(event), key);
+    Form_KeyDown(key);
 }
 
 void ZN::keyReleaseEvent(QKeyEvent* event) {
     event->accept();
     if (IsAutoRepeat(event)) return;
-    const int key = VirtualKey(event);
-    if (key != 0) Form_KeyUp(key);
+    const auto pressed = pressedKeys_.constFind(PhysicalKey(event));
+    if (pressed == pressedKeys_.cend()) return;
+    const int key = pressed.value();
+    pressedKeys_.erase(pressed);
+    Form_KeyUp(key);
 }
 
 void ZN::changeEvent(QEvent* event) {

@@ -7,6 +7,7 @@
 #include "core/Paths.h"
 #include "core/ResText.h"
 #include "core/Sjis.h"
+#include "platform/Platform.h"
 #include "settings/KeyTable.h"
 #include "settings/SliderPicture.h"
 
@@ -50,13 +51,6 @@ QString trimBlanks(const QString& text) {
     return text.mid(begin, end - begin);
 }
 
-QString trimTrailingBlanks(const QString& text) {
-    qsizetype end = text.size();
-    while (end > 0 && text.at(end - 1) == u' ')
-        --end;
-    return text.left(end);
-}
-
 // The leading whole number of a text, 0 when there is none (a settings digit such as "3").
 int leadingNumber(const QString& text) {
     const QString t = text.trimmed();
@@ -83,6 +77,14 @@ void setBoxColour(QWidget* box, const QColor& colour) {
     palette.setColor(QPalette::Base, colour);
     palette.setColor(QPalette::Button, colour);
     box->setPalette(palette);
+}
+
+// A player's name as stored: a pasted line break would split it over two lines of ZN.INI, so
+// control characters become blanks; then trimmed and cut to the name's bytes.
+QString storedName(QString typed) {
+    for (QChar& ch : typed)
+        if (ch.unicode() < 0x20) ch = u' ';
+    return SjisField(SjisBytes(typed), NameBytes, 0);
 }
 
 bool isWithin(const QWidget* w, const QWidget* control) {
@@ -496,27 +498,25 @@ bool Cast::ValidatePlayers() {
         focusWithMessage(box);
         return false;
     };
+    // Names are checked as they will be stored, so two players can never end up with one name
+    // (" Bb" and "Bb", or long names that agree in their first 14 bytes).
+    std::array<QString, 10> names;
+    for (int i = 0; i <= last; ++i)
+        names[i] = storedName(NameK[i]->currentText());
     for (int i = 0; i <= last; ++i) {
-        const QString name = NameK[i]->currentText();
-        if (trimTrailingBlanks(name).isEmpty()) return fail(NameK[i], 76);
+        if (names[i].isEmpty()) return fail(NameK[i], 76);
         if (UKey[i]->currentText().isEmpty()) return fail(UKey[i], 77);
         for (int j = i + 1; j <= last; ++j) {
-            if (NameK[j]->currentText() == name) return fail(NameK[i], 78);
+            if (names[j] == names[i]) return fail(NameK[i], 78);
             if (UKey[j]->currentText() == UKey[i]->currentText()) return fail(UKey[i], 78);
         }
         roster.players[i].keyCode = UKey[i]->currentData().toInt();
     }
 
-    QStringList names;
-    for (int i = 0; i <= last; ++i) {
-        // A pasted line break would split the name over two lines of ZN.INI.
-        QString typed = NameK[i]->currentText();
-        for (QChar& ch : typed)
-            if (ch.unicode() < 0x20) ch = u' ';
-        roster.players[i].name = SjisField(SjisBytes(typed), NameBytes, 0);
-        names.append(roster.players[i].name);
-    }
-    if (!AppendMembers(G().IniPath, kept.members, names)) {
+    for (int i = 0; i <= last; ++i)
+        roster.players[i].name = names[i];
+    if (!AppendMembers(G().IniPath, kept.members,
+                       QStringList(names.begin(), names.begin() + last + 1))) {
         reportIoFailure();
         return false;
     }
@@ -662,6 +662,12 @@ bool Cast::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::KeyPress: {
         const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_F1) {
+            // The window's context help, as in the main window.
+            if (!static_cast<QKeyEvent*>(event)->isAutoRepeat())
+                platform().showHelp(this, G().HelpPath);
+            return true;
+        }
         if (key != Qt::Key_Return && key != Qt::Key_Enter) break;
         // Enter moves on to the next control: disabling the focused one passes the focus on.
         if (QWidget* focused = QApplication::focusWidget(); focused && focused->window() == this) {

@@ -32,11 +32,11 @@ TEST(MatchEndToEnd, ThreePlayersSetInTheDialogBuzzWithTheirKeysAndAreLogged) {
     zn.show();
     QApplication::setActiveWindow(&zn);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&zn));
-    // Each key is released a little after the last, where the window has its focus.
+    // Each key is pressed and released a little after the last, where the window has its focus.
     const auto release = [&](std::initializer_list<Qt::Key> keys) {
         for (Qt::Key key : keys) {
             fake.now = fake.now.addMSecs(320);
-            QTest::keyRelease(QApplication::focusWidget() ? QApplication::focusWidget() : &zn, key);
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &zn, key);
         }
     };
 
@@ -64,6 +64,11 @@ TEST(MatchEndToEnd, ThreePlayersSetInTheDialogBuzzWithTheirKeysAndAreLogged) {
     zn.menu1_Click(0);
     for (int i = 0; i < 4; ++i)
         zn.Tim_Timer();
+    // Back in the main window once the dialog has gone: only keys pressed there count.
+    QApplication::processEvents();
+    QApplication::setActiveWindow(&zn);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&zn));
+    QApplication::processEvents();
     const QImage emptyPanel = zn.Kazu.copy();
     release({Qt::Key_Space}); // nobody's key: nothing happens
     fake.clear();

@@ -29,10 +29,11 @@ protected:
         return dir.filePath(name);
     }
     // Runs one dialog answering `answers` in turn; returns the error texts shown.
-    QStringList run(int type, const QStringList& answers) {
+    // (Through SaveFileDialog when `withExt`.)
+    QStringList run(int type, const QStringList& answers, bool withExt = false) {
         fake.clear();
         static_cast<QStringList&>(fake.dialogAnswers) = answers;
-        FileDialog(nullptr, type);
+        withExt ? SaveFileDialog(nullptr, type) : FileDialog(nullptr, type);
         QStringList out;
         for (const auto& m : fake.messages)
             out << QString::number(m.kind) + m.title + m.text;
@@ -107,4 +108,27 @@ TEST_F(FileDialogTest, PipesAreRefusedAndPicturesOfEveryKindCanBePicked) {
     run(2, {});
     EXPECT_EQ(fake.dialogs.value(0).filters.value(0).pattern, "*.bmp;*.gif;*.jpg;*.jpeg;*.png");
     EXPECT_EQ(fake.dialogs.value(0).filters.value(1).pattern, "*.*");
+}
+
+// A name the default extension turns into another existing file is asked about; "No" shows the
+// dialog again.
+TEST_F(FileDialogTest, ExistingFileNamedByTheAddedExtensionIsAskedAbout) {
+    file("a.html.znd", "old");
+    // type; dialog answers; reply; asked about it; name taken
+    const std::tuple<int, QStringList, int, bool, QString> cases[] = {
+        {3, {"a.html", "b"}, AnswerNo, true, "b.znd"},
+        {3, {"a.html"}, AnswerYes, true, "a.html.znd"},
+        {3, {"a.html.znd"}, AnswerNo, false, "a.html.znd"}, // the dialog itself asked
+        {4, {"a.html"}, AnswerNo, false, "a.html.csv"},
+    };
+    for (const auto& [type, answers, reply, asked, taken] : cases) {
+        QStringList paths;
+        for (const QString& a : answers)
+            paths << dir.filePath(a);
+        fake.messageAnswers.enqueue(reply);
+        EXPECT_EQ(run(type, paths, true),
+                  asked ? QStringList{"2確認「a.html.znd」は既に存在します。\r\n上書きしますか？"}
+                        : QStringList{});
+        EXPECT_EQ(G().CurrentFile, dir.filePath(taken));
+    }
 }

@@ -143,17 +143,18 @@ TEST_F(EditWindowTest, ClosingAsksOnlyAboutUnsavedRecords) {
     menu(0);
     EXPECT_TRUE(status() == LoadResString(62) && ed->EntryNo == 3);
     fake.dialogAnswers.enqueue(path("s"));
-    menu(4);
+    menu(4); // "s" is now "s.znd", which exists: asked about, Yes
+    EXPECT_EQ(fake.messages.last().text, "「s.znd」は既に存在します。\r\n上書きしますか？");
     click(ed->Idou[0]);
     click(ed->Command1[3]);
     EXPECT_TRUE(ed->EntryNo == 2 && !ed->SavedFlag);
     click(ed->Command1[1]);
-    fake.dialogAnswers.enqueue(path("s"));
+    fake.dialogAnswers.enqueue(path("s.znd"));
     menu(4);
     menu(6); // saved: no question
     EXPECT_FALSE(ed->isVisible());
     open();
     load("s.znd");
     menu(6); // loaded and unchanged still asks; Yes closes
-    EXPECT_TRUE(fake.messages.size() == 3 && !ed->isVisible());
+    EXPECT_TRUE(fake.messages.size() == 4 && !ed->isVisible());
 }

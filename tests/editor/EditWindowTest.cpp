@@ -97,3 +97,79 @@ TEST_F(EditWindowTest, NumberBoxGenreBoxAndTheMessagesStoringGives) {
     focus(ed->Command1[1]);
     EXPECT_EQ(status(), "");
 }
+
+// A full box refuses what would pass its limit and keeps its text; an input method's
+// composition is neither counted nor cut, and a commit that does not fit is refused whole.
+TEST_F(EditWindowTest, FullBoxesRefuseInputWholeLeavingCompositionAlone) {
+    menu(0);
+    auto* box = ed->QA[0];
+    const auto compose = [&](const QString& preedit, const QString& commit) {
+        QInputMethodEvent e(preedit, {});
+        e.setCommitString(commit);
+        QCoreApplication::sendEvent(box, &e);
+    };
+    const QString full(216, 'a'), almost(214, 'a');
+    box->setPlainText(full);
+    focus(box);
+    box->moveCursor(QTextCursor::Start);
+    type(box, "b");
+    EXPECT_EQ(question(), full);
+    box->setPlainText(almost);
+    box->moveCursor(QTextCursor::End);
+    compose("にほんご", {});
+    compose({}, "日本");
+    box->moveCursor(QTextCursor::Start);
+    compose("か", {});
+    compose({}, "かな");
+    EXPECT_EQ(question(), almost + "日本");
+    EXPECT_TRUE(box->textCursor().block().layout()->preeditAreaText().isEmpty());
+    QApplication::clipboard()->setText("xy");
+    ed->QA[1]->setPlainText(QString(59, 'c'));
+    ed->QA[1]->paste();
+    EXPECT_EQ(ed->QA[1]->toPlainText(), QString(59, 'c'));
+}
+
+// Clicking the number box selects the number, so typing replaces it, even at 1,000 records.
+TEST_F(EditWindowTest, ClickingTheNumberBoxSelectsItsNumber) {
+    menu(0);
+    for (int entryNo : {1, 1001}) {
+        ed->EntryNo = entryNo;
+        ed->ClearScreen();
+        focus(ed->QA[1]);
+        QTest::mouseClick(ed->ban, Qt::LeftButton, {}, QPoint(30, 8));
+        QTest::keyClick(ed->ban, Qt::Key_5);
+        EXPECT_EQ(ed->ban->text(), "5") << entryNo;
+    }
+    ed->EntryNo = 1;
+}
+
+// Past a search's last match the boxes are empty: nothing hidden can be modified or deleted.
+TEST_F(EditWindowTest, NavigatingPastTheLastMatchLeavesNothingToModify) {
+    menu(0);
+    for (const char* q : {"東京は？", "東京駅は？", "大阪は？", "京都は？"})
+        enterRecord(q, "答", "1");
+    type(ed->QA[0], "東京");
+    click(ed->Command1[2]);
+    click(ed->Idou[2]);
+    click(ed->Idou[2]);
+    EXPECT_EQ(status(), "「東京」という語句を含む問題はありません。");
+    EXPECT_TRUE(captionsAre(117) && ed->ban->text() == "5");
+    enterRecord("新しい問？", "答", "2"); // with "修正" this overwrote the hidden record 2
+    EXPECT_TRUE(ed->EntryNo == 6 && ed->EditList[1].startsWith("東京駅は？"));
+}
+
+// A message pending when the window is activated again (after the file dialog of "追加作成")
+// is consumed by that focus, so the next focus change acts normally.
+TEST_F(EditWindowTest, ActivationFocusConsumesThePendingMessage) {
+    writeFile("one.znd", record("Q1", "A1", '1'));
+    QWidget dialog; // active while the list is read
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    load("one.znd");
+    QApplication::setActiveWindow(ed.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(ed.get()));
+    ed->QA[0]->setPlainText("何色");
+    focus(ed->Command1[0]);
+    EXPECT_TRUE(question() == "何色？" && status().isEmpty());
+}

@@ -6,9 +6,10 @@
 #include <gtest/gtest.h>
 
 namespace {
-int vkOf(int key, Qt::KeyboardModifiers mods = {}, quint32 scanCode = 0) {
+int vkOf(int key, Qt::KeyboardModifiers mods = {}, quint32 scanCode = 0,
+         KeyLayout layout = KeyLayout::Jis) {
     const QKeyEvent e(QEvent::KeyRelease, key, mods, scanCode, 0, 0);
-    return VirtualKey(&e);
+    return VirtualKey(&e, layout);
 }
 } // namespace
 
@@ -44,6 +45,19 @@ TEST(VirtualKey, PlayerKeysPlainShiftedAndOnTheKeypad) {
 #endif
 }
 
+// On a US keyboard the symbol keys give the codes Windows gives those keys there, plain or with
+// Shift, not those of the JIS keys typing the same characters; letters and digits stay.
+TEST(VirtualKey, UsLayoutCodesThePhysicalKeys) {
+    const char chars[] = "-=[]\\;',./`_+{}|:\"<>?~!@#$%^&*()q7";
+    const int codes[] = {189, 187, 219, 221, 220, 186, 222, 188, 190, 191, 192, 189,
+                         187, 219, 221, 220, 186, 222, 188, 190, 191, 192, 49,  50,
+                         51,  52,  53,  54,  55,  56,  57,  48,  81,  55};
+    for (int i = 0; i < int(std::size(codes)); ++i)
+        EXPECT_EQ(vkOf(chars[i], i < 11 ? Qt::NoModifier : Qt::ShiftModifier, 0, KeyLayout::Us),
+                  codes[i])
+            << chars[i];
+}
+
 // The settings offer keys from the producible list; a listed code that no event produces would be
 // a player who can never buzz, an unlisted one a key nobody can choose.
 TEST(VirtualKey, ProducibleListMatchesTheMappingOddKeysGiveNothing) {
@@ -60,6 +74,7 @@ TEST(VirtualKey, ProducibleListMatchesTheMappingOddKeysGiveNothing) {
     for (int k = 0; k <= 0xff; ++k)
         for (int key : {k, 0x01000000 | k, 0x01001100 | k})
             for (auto mods : {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::KeypadModifier)})
-                if (const int vk = vkOf(key, mods)) produced.insert(vk);
+                for (KeyLayout layout : {KeyLayout::Jis, KeyLayout::Us})
+                    if (const int vk = vkOf(key, mods, 0, layout)) produced.insert(vk);
     EXPECT_EQ(produced, listedSet);
 }

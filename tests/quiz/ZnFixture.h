@@ -12,8 +12,10 @@
 #include "quiz/ZnBoard.h"
 #include "support/FakePlatform.h"
 
+#include <QApplication>
 #include <QMenu>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -77,6 +79,27 @@ protected:
     void start(const QList<QStringList>& questions) {
         open(writeQuestions(questions));
         zn->menu1_Click(0);
+    }
+
+    // The window shown and active; activations of windows just closed may still be queued.
+    void activate() {
+        zn->show();
+        for (int i = 0; i < 3 && !zn->isActiveWindow(); ++i) {
+            QApplication::processEvents();
+            QApplication::setActiveWindow(zn.get());
+            ASSERT_TRUE(QTest::qWaitForWindowActive(zn.get()));
+            QApplication::processEvents();
+        }
+        ASSERT_TRUE(zn->isActiveWindow());
+    }
+    // A key event as the keyboard sends it, with the physical key's scan code.
+    void send(QEvent::Type type, int key, quint32 scan = 0, Qt::KeyboardModifiers mods = {}) {
+        QKeyEvent e(type, key, mods, scan, 0, 0);
+        QCoreApplication::sendEvent(zn->board(), &e);
+    }
+    void tap(int key, quint32 scan = 0, Qt::KeyboardModifiers mods = {}) {
+        send(QEvent::KeyPress, key, scan, mods);
+        send(QEvent::KeyRelease, key, scan, mods);
     }
 
     void ticks(int n) {

@@ -59,6 +59,8 @@ protected:
 
 TEST_F(CastTest, OptionRulesAndDefaults) {
     auto c = open();
+    QTest::keyClick(c->F_Path, Qt::Key_F1); // the window's context help
+    EXPECT_EQ(fake.helpShown, QStringList{G().HelpPath});
     clickRadio(c->Rbot[5]); // speed off takes read-and-press and both sliders with it
     EXPECT_FALSE(c->Psp[0]->isVisible() || c->Psp[1]->isVisible() || c->Rbot[2]->isEnabled());
     EXPECT_TRUE(c->Rbot[3]->isChecked());
@@ -194,6 +196,9 @@ TEST_F(CastTest, PlayerChecksNameTheFirstFaultThenFillTheRoster) {
         {"Aki,,Cy", ",B,C", "使用Keyを設定して下さい。", c->UKey[0]},
         {"Aki,  ,Cy", "A,B,C", "Player名が未入力です。", c->NameK[1]},
         {"Aki,Ben,Cy", "A,B,B", "重複項目があります。", c->UKey[1]},
+        // Names that would be stored alike: trimmed, or cut to the same 14 bytes.
+        {" Bb,Ben,Bb", "A,B,C", "重複項目があります。", c->NameK[0]},
+        {"Aki,あいうえおかきく,あいうえおかきけ", "A,B,C", "重複項目があります。", c->NameK[1]},
     };
     for (const auto& [names, keys, message, focus] : cases) {
         setPlayers(*c, names, keys);
