@@ -11,6 +11,8 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
+#include "support/BenchMain.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -83,11 +85,4 @@ BENCHMARK(BM_VersionAnimationTick)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunBenchmarks(argc, argv); }

@@ -8,6 +8,8 @@
 #include <QTableView>
 #include <QTemporaryDir>
 
+#include "support/BenchMain.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -76,10 +78,4 @@ BENCHMARK(OpenPreviewTenThousandRows)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}
+int main(int argc, char** argv) { return RunBenchmarks(argc, argv); }

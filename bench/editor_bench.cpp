@@ -10,6 +10,8 @@
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 
+#include "support/BenchMain.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -91,11 +93,4 @@ BENCHMARK(BM_PhraseSearchOnly)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunBenchmarks(argc, argv); }

@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include "support/BenchMain.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -68,12 +70,4 @@ BENCHMARK(BM_PrintThousandToPdf)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    InstallFontSubstitutions();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunBenchmarks(argc, argv); }

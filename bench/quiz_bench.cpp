@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "support/BenchMain.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -152,14 +154,8 @@ void MeasureRealTimer() {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
     FakePlatform fake;
     QTemporaryDir dir;
     gDir = &dir;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    MeasureRealTimer();
-    return 0;
+    return RunBenchmarks(argc, argv, MeasureRealTimer);
 }
