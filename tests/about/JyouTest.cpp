@@ -91,7 +91,6 @@ TEST_F(JyouTest, DiskLineForLocalAndNetworkFolders) {
         {"/opt/zn/", {"/", "ext4"}, 1234567, "Disk空き領域 : 1,234,567 Bytes (ﾄﾞﾗｲﾌﾞ /)"},
         {"/home/q/zn/", {"/home/", "xfs"}, 999, "Disk空き領域 : 999 Bytes (ﾄﾞﾗｲﾌﾞ /home)"},
         {"/opt/zn/", {"/", "btrfs"}, -1, "Disk空き領域 : ? Bytes (ﾄﾞﾗｲﾌﾞ /)"},
-        {"/opt/zn/", {"/", "tmpfs"}, 0, "Disk空き領域 : 0 Bytes (ﾄﾞﾗｲﾌﾞ /)"},
         {"/opt/zn/", {"/", "fuse"}, 1000, "Disk空き領域 : 1,000 Bytes (ﾄﾞﾗｲﾌﾞ /)"},
         {"C:\\ZN\\", {"C:/", "NTFS"}, 4294967296, "Disk空き領域 : 4,294,967,296 Bytes (ﾄﾞﾗｲﾌﾞ C:)"},
         {"/mnt/share/zn/", {"/mnt/share/", "nfs4"}, 5, network},
@@ -99,7 +98,6 @@ TEST_F(JyouTest, DiskLineForLocalAndNetworkFolders) {
         {"/mnt/s/", {"/mnt/s", "SMB3"}, 5, network},
         {"/home/q/remote/", {"/home/q/remote", "fuse.sshfs"}, 5, network},
         {"/home/q/dav/", {"/home/q/dav", "fuse.davfs2"}, 5, network},
-        {"/mnt/vm/", {"/mnt/vm", "9p"}, 5, network},
         {"\\\\server\\share\\zn\\", {"", ""}, 5, network},
         {"zn\\", {"", ""}, 5, network},
     };

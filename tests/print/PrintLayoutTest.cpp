@@ -1,6 +1,7 @@
 #include "print/PrintLayout.h"
 
 #include "core/Sjis.h"
+
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -12,34 +13,29 @@ namespace {
 // The pages as text, one code page 932 byte per print column; the rules of each page; and how
 // often a text was put over earlier text of its line.
 struct Pages {
-    QList<QStringList> lines;
-    QList<QList<int>> rules;
+    QList<QStringList> lines{{}};
+    QList<QList<int>> rules{{}};
     int overlaps = 0;
 };
 
 Pages layOut(const QList<PrintEntry>& entries, bool log, bool rule = true, int from = 7) {
     PrintLayout layout(rule, log);
     layout.PrintRecords(from, entries);
-    QList<QList<QByteArray>> bytes{{}};
-    Pages p{{}, {{}}};
+    Pages p;
     for (const PageOp& op : layout.finish()) {
-        QList<QByteArray>& page = bytes.last();
         if (op.kind == PageOp::NewPage) {
-            bytes.emplace_back();
+            p.lines.emplace_back();
             p.rules.emplace_back();
         } else if (op.kind == PageOp::Rule) {
             p.rules.last().append(op.length);
         } else {
+            EXPECT_GE(op.column, 1) << op.text.toStdString(); // nothing left of the margin
+            QStringList& page = p.lines.last();
             page.resize(qMax(page.size(), qsizetype(op.line) + 1));
-            p.overlaps += page[op.line].size() > op.column - 1;
-            page[op.line] =
-                page[op.line].leftJustified(op.column - 1, ' ', true) + SjisEncode(op.text);
+            const int used = int(SjisEncode(page[op.line]).size());
+            p.overlaps += used > op.column - 1;
+            page[op.line] += QString(qMax(0, op.column - 1 - used), u' ') + op.text;
         }
-    }
-    for (const QList<QByteArray>& page : bytes) {
-        p.lines.emplace_back();
-        for (const QByteArray& b : page)
-            p.lines.last().append(SjisDecode(b).remove(QRegularExpression(u" +$"_s)));
     }
     return p;
 }
@@ -53,7 +49,7 @@ const QString A = u"あ"_s, I = u"い"_s, A40 = A.repeated(40), I10 = I.repeated
 } // namespace
 
 TEST(PrintLayout, QuestionAndAnswerLines) {
-    const QString n = u"   7."_s, p5 = u"     "_s, a79 = A.repeated(39) + u'A';
+    const QString n = u"   7."_s, p5 = u"     "_s, a79 = A.repeated(39) + u'A', ab = u"A "_s;
     // 79 and 80 bytes on one line; "。" kept on the upper line; four question and three answer
     // lines at most; an answer longer than its question; a blank counts a byte, and no
     // character is cut at a break.
@@ -67,9 +63,7 @@ TEST(PrintLayout, QuestionAndAnswerLines) {
         {u"短い"_s,
          I.repeated(25),
          {at89(n + u"短い"_s, I10), at89({}, I10), at89({}, I.repeated(5))}},
-        {u"A "_s.repeated(39) + u"日本語"_s,
-         {},
-         {n + u"A "_s.repeated(39) + u"日"_s, p5 + u"本語"_s}},
+        {ab.repeated(39) + u"日本語"_s, {}, {n + ab.repeated(39) + u"日"_s, p5 + u"本語"_s}},
     };
     for (const auto& [question, answer, expected] : cases) {
         const Pages p = layOut({{question, answer, {}, {}}}, false, false);
@@ -80,11 +74,10 @@ TEST(PrintLayout, QuestionAndAnswerLines) {
 
 TEST(PrintLayout, LogMarkEndsAtColumn86OnTheFirstLineWithRoom) {
     // Its line, and the lines of the entry; "（○Taro）" takes the 10 bytes of columns 77-86.
-    const std::tuple<QString, int, int> cases[] = {{u"何？"_s, 0, 1},
-                                                   {u"q"_s.repeated(71), 0, 1},
-                                                   {u"q"_s.repeated(72), 1, 2},
-                                                   {A40 + I, 1, 2},
-                                                   {A.repeated(80), 2, 3}};
+    const std::tuple<QString, int, int> cases[] = {
+        {u"何？"_s, 0, 1}, {QString(71, u'q'), 0, 1}, {QString(72, u'q'), 1, 2},
+        {A40 + I, 1, 2},   {A40 + A40, 2, 3},
+    };
     for (const auto& [question, markLine, lines] : cases) {
         const Pages p = layOut({{question, u"答"_s, u"Taro"_s, u"○"_s}}, true);
         ASSERT_EQ(p.lines[0].size(), lines) << question.toStdString();
