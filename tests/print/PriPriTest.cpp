@@ -117,7 +117,7 @@ TEST_F(PriPriTest, RefusedRangesAndFailuresAreReportedAndPrintNothing) {
     const QString q = G().CurrentFile, out = dir.filePath(u"out.pdf"_s),
                   none = dir.filePath(u"none/out.pdf"_s), old = dir.filePath(u"old.pdf"_s),
                   log = dir.filePath(u"short.csv"_s);
-    ASSERT_TRUE(WriteFileAtomically(old, "old"));
+    ASSERT_TRUE(WriteFileAtomically(old, "old") && MakeFifo(dir.filePath(u"pipe.csv"_s)));
     ASSERT_TRUE(WriteFileAtomically(
         log, "\"h\",\"1P\",\"a\",\"b\"\r\n\"q\",\"a\",\"n\",\"x\"\r\n\"q2\",\"a2\"\r\n"));
     const QString notRead = ResText(TextPrintDataNotRead) + u"\r\n"_s + ResText(40);
@@ -130,12 +130,12 @@ TEST_F(PriPriTest, RefusedRangesAndFailuresAreReportedAndPrintNothing) {
         {q, 3, {}, {}, none, TextPrintErrorTitle, ResText(TextPdfNotWritten)},
         {q, 3, {}, {}, old, TextPrintErrorTitle, ResText(TextPdfNotWritten)}, // the disk fills up
         {q, 12, {}, {}, out, 82, notRead}, // fewer records than it had
-        {dir.filePath(u"gone.znd"_s), 3, {}, {}, out, 82, notRead},
-        {dir.path(), 3, {}, {}, out, 82, notRead},
+        {dir.filePath(u"gone.csv"_s), 3, {}, {}, out, 82, notRead},
+        {dir.filePath(u"pipe.csv"_s), 3, {}, {}, out, 82, notRead},
         {log, 2, {}, {}, out, 82, ResText(TextLogRecordShort, u"2"_s)},
     };
     for (const auto& [file, records, from, to, pdf, title, text] : cases) {
-        use(file, records, file == log);
+        use(file, records, file.endsWith(u".csv"_s));
         auto p = open(!from.isNull());
         if (!from.isNull()) {
             type(p->L_StoE[0], from);
