@@ -37,7 +37,6 @@ protected:
         AppGlobals& g = G();
         g.AppFolder = dir.path() + QLatin1Char('/');
         g.ToolPath = dir.filePath(QStringLiteral("Pomvex"));
-        g.VersionText = QStringLiteral(" Version 4.0 Level 32");
         // Each sprite-sheet pixel in its own colour, so a copied strip shows where it came from.
         g.SkinDC = QImage(640, 480, QImage::Format_RGB32);
         for (int y = 0; y < 480; ++y)
