@@ -12,40 +12,7 @@
 
 namespace {
 
-constexpr QRgb Black = 0xFF000000u, White = 0xFFFFFFFFu;
-
-void SetUpGlobals() {
-    AppGlobals& g = G();
-    g.AppTitle = QStringLiteral("ZE Zir Uduzedu");
-    g.VersionText = QStringLiteral(" Version 4.0 Level 32");
-    g.TwipsX = g.TwipsY = 15;
-    g.FontSmall = 9;
-    g.FontNormal = 10;
-}
-
-// A prepared scene with `effect`, run up to (and including) tick `tick` of stage `stage`.
-std::unique_ptr<OpeningScene> SceneAt(int effect, int stage, int tick) {
-    SetUpGlobals();
-    auto scene = std::make_unique<OpeningScene>();
-    scene->Prepare(0, 7);
-    scene->EffectNo = quint8(effect);
-    while (scene->Stage < stage || (scene->Stage == stage && scene->Tick <= tick))
-        EXPECT_TRUE(scene->TT_Timer());
-    return scene;
-}
-
-// Number of pixels of the logo (CardImage (0, 0), 260 x 128) not found at `at` in `band`,
-// leaving out the part the version caption covers from stage 2 on (x >= 184, y >= 130).
-int LogoMismatches(const OpeningScene& s, QPoint at) {
-    int wrong = 0;
-    for (int y = 0; y < 128; ++y)
-        for (int x = 0; x < 260; ++x) {
-            const int bx = at.x() + x, by = at.y() + y;
-            if (bx >= 184 && by >= 130) continue;
-            if (s.LogoBand.pixel(bx, by) != s.CardImage.pixel(x, y)) ++wrong;
-        }
-    return wrong;
-}
+constexpr QRgb Black = 0xFF000000u, White = 0xFFFFFFFFu, Red = 0xFFFF0000u;
 
 } // namespace
 
@@ -58,140 +25,139 @@ TEST(OpeningScene, EffectNumberRoundsHalvesToEvenBeforeTakingItModuloNine) {
         EXPECT_EQ(OpeningScene::EffectNumber(seconds), effect) << seconds;
 }
 
-TEST(OpeningScene, EveryEffectEndsWithTheWholeLogoInTheBand) {
-    for (int effect = 0; effect < 9; ++effect) {
-        const auto scene = SceneAt(effect, 1, 32);
-        const QPoint at = effect <= 1   ? QPoint(16, 23)
-                          : effect == 2 ? QPoint(15, 24)
-                                        : QPoint(16, 24);
-        EXPECT_EQ(LogoMismatches(*scene, at), 0) << "effect " << effect;
-        // The window's top band shows the band.
-        EXPECT_EQ(scene->screen.copy(0, 0, 640, 154), scene->LogoBand) << "effect " << effect;
-        // The version caption joined the band at the hand-over to stage 2.
-        EXPECT_EQ(scene->LogoBand.copy(184, 130, 416, 24), scene->CardImage.copy(0, 130, 416, 24));
-    }
-}
-
-TEST(OpeningScene, EffectsZeroToTwoAccumulateTheOthersRedrawFromBlack) {
-    for (int effect = 0; effect < 9; ++effect) {
-        auto scene = SceneAt(effect, 1, 31);
-        // A stray pixel left in the band from an earlier tick, where no effect draws.
-        scene->LogoBand.setPixel(630, 5, qRgb(255, 0, 255));
-        scene->TT_Timer();
-        EXPECT_EQ(scene->LogoBand.pixel(630, 5) == Black, effect >= 3) << "effect " << effect;
-    }
-    // Effect 1 keeps the row of its first tick (P(1) = 8) while drawing others.
-    const auto rows = SceneAt(1, 1, 2);
-    EXPECT_EQ(rows->LogoBand.copy(16, 8 + 23, 260, 1), rows->CardImage.copy(0, 8, 260, 1));
-}
-
-TEST(OpeningScene, RedCurtainShrinksOntoTheSealSquare) {
-    struct Case {
-        int tick;
-        QPoint inside, outside;
-    };
-    // Tick T fills x 24T, y 10T, 29(20 - T) + 64 wide, 21(20 - T) + 64 high.
-    const Case cases[] = {
-        {0, {639, 0}, {-1, -1}},      {10, {240, 100}, {239, 100}}, {10, {593, 373}, {594, 373}},
-        {10, {593, 373}, {593, 374}}, {19, {456, 190}, {455, 190}}, {19, {548, 274}, {549, 274}},
-    };
-    for (const Case& c : cases) {
-        const auto scene = SceneAt(0, 0, c.tick);
-        EXPECT_EQ(scene->screen.pixel(c.inside), qRgb(255, 0, 0)) << c.tick;
-        if (c.outside.x() >= 0) {
-            EXPECT_EQ(scene->screen.pixel(c.outside), Black) << c.tick;
-        }
-    }
-}
-
-TEST(OpeningScene, SealSquareDarkensUnderRedStrokes) {
+TEST(OpeningScene, EveryEffectFromTheRedCurtainToTheEnd) {
+    G().AppTitle = QStringLiteral("ZE Zir Uduzedu");
+    G().VersionText = QStringLiteral(" Version 4.0 Level 32");
+    // A paper and a stroke pixel of the seal, away from the line the mask leaves out.
     const QImage seal = LoadPicture(QStringLiteral("seal"));
     QPoint paper(-1, -1), stroke(-1, -1);
-    for (int y = 0; y < 64; ++y)
-        for (int x = 0; x < 64; ++x) {
-            if (seal.pixel(x, y) == White && paper.x() < 0 && (y < 37 || y > 39)) paper = {x, y};
-            if (seal.pixel(x, y) != White && stroke.x() < 0) stroke = {x, y};
-        }
-    ASSERT_GE(paper.x(), 0);
-    ASSERT_GE(stroke.x(), 0);
-    const std::pair<int, QRgb> cases[] = {{1, qRgb(255, 0, 0)}, {32, qRgb(7, 0, 0)}};
-    for (const auto& [tick, square] : cases) {
-        const auto scene = SceneAt(0, 1, tick);
-        EXPECT_EQ(scene->screen.pixel(QPoint(480, 200) + paper), square) << tick;
-        EXPECT_EQ(scene->screen.pixel(QPoint(480, 200) + stroke), seal.pixel(stroke)) << tick;
+    for (int i = 0; i < 64 * 64; ++i) {
+        const QPoint q(i % 64, i / 64);
+        if (seal.pixel(q) == White && paper.x() < 0 && (q.y() < 37 || q.y() > 39)) paper = q;
+        if (seal.pixel(q) != White && stroke.x() < 0) stroke = q;
     }
-}
-
-TEST(OpeningScene, RailsGrowFromTheRightOneCellPerTick) {
-    // Rail rows from the top: the upper rail has a shadow line above its bar, the lower one
-    // below; each bar is black with a menu-grey groove in its middle.
-    const QRgb shadow = qRgb(128, 128, 128), groove = qRgb(192, 192, 192);
-    const QRgb upper[10] = {shadow, Black, Black, groove, groove,
-                            Black,  Black, White, White,  White};
-    const QRgb lower[10] = {White,  White,  White, Black, Black,
-                            groove, groove, Black, Black, shadow};
-    const auto early = SceneAt(0, 1, 3);
-    EXPECT_EQ(early->screen.pixel(580, 165), shadow); // cell of tick 3
-    EXPECT_NE(early->screen.pixel(579, 165), shadow); // tick 4's not yet
-    const auto done = SceneAt(0, 1, 32);
-    for (int x : {0, 19, 20, 333, 639})
-        for (int row = 0; row < 10; ++row) {
-            EXPECT_EQ(done->screen.pixel(x, 165 + row), upper[row]) << x << "," << row;
-            EXPECT_EQ(done->screen.pixel(x, 302 + row), lower[row]) << x << "," << row;
+    ASSERT_GE(qMin(paper.x(), stroke.x()), 0);
+    const QRgb shadow = qRgb(128, 128, 128);
+    // Stage 0 tick T fills red x 24T, y 10T, 29(20 - T) + 64 wide, 21(20 - T) + 64 high.
+    const int curtain[][4] = {{0, 639, 0, 1},    {10, 239, 100, 0}, {10, 593, 373, 1},
+                              {10, 593, 374, 0}, {10, 594, 373, 0}, {19, 456, 190, 1},
+                              {19, 455, 190, 0}, {19, 456, 189, 0}, {19, 548, 274, 1},
+                              {19, 549, 274, 0}, {19, 548, 275, 0}};
+    // Rail rows from the top: the upper rail has a shadow line above its black bar, the lower
+    // one below; each bar has a menu-grey groove in its middle.
+    auto rail = [&](char c) {
+        return c == 's' ? shadow : c == 'g' ? qRgb(192, 192, 192) : c == 'B' ? Black : White;
+    };
+    for (int effect = 0; effect < 9; ++effect) {
+        OpeningScene s;
+        s.Prepare(0, 7);
+        s.EffectNo = quint8(effect);
+        std::vector<int> stageStarts;
+        int calls = 0;
+        for (;;) {
+            const int stage = s.Stage, tick = s.Tick;
+            // A stray pixel where no effect draws: effects 0-2 add to the band, the others
+            // redraw it from black on every tick.
+            if (stage == 1 && tick == 32) s.LogoBand.setPixel(630, 5, qRgb(255, 0, 255));
+            if (!s.TT_Timer()) break;
+            ASSERT_LT(++calls, 200);
+            if (s.Stage != stage) stageStarts.push_back(calls);
+            SCOPED_TRACE(testing::Message()
+                         << "effect " << effect << " at " << stage << "/" << tick);
+            for (const auto& c : curtain) {
+                if (stage == 0 && tick == c[0]) {
+                    EXPECT_EQ(s.screen.pixel(c[1], c[2]), c[3] ? Red : Black)
+                        << c[1] << "," << c[2];
+                }
+            }
+            if (stage != 1) continue;
+            if (tick == 1 || tick == 32) { // the seal square darkens under its red strokes
+                EXPECT_EQ(s.screen.pixel(QPoint(480, 200) + paper),
+                          tick == 1 ? Red : qRgb(7, 0, 0));
+                EXPECT_EQ(s.screen.pixel(QPoint(480, 200) + stroke), seal.pixel(stroke));
+            }
+            if (tick == 3) { // the rails grow from the right, one cell per tick
+                EXPECT_EQ(s.screen.pixel(580, 165), shadow);
+                EXPECT_NE(s.screen.pixel(579, 165), shadow);
+            }
+            if (tick != 32) continue;
+            for (int x : {0, 19, 20, 333, 639})
+                for (int row = 0; row < 10; ++row) {
+                    EXPECT_EQ(s.screen.pixel(x, 165 + row), rail("sBBggBBWWW"[row]))
+                        << x << "," << row;
+                    EXPECT_EQ(s.screen.pixel(x, 302 + row), rail("WWWBBggBBs"[row]))
+                        << x << "," << row;
+                }
+            const QImage &band = s.LogoBand, &card = s.CardImage;
+            EXPECT_EQ(band.pixel(630, 5) == Black, effect >= 3);
+            // The logo (card (0, 0), 260 x 128) whole, but where the version caption joined the
+            // band at the hand-over to stage 2 (x >= 184, y >= 130).
+            const QPoint at(effect == 2 ? 15 : 16, effect <= 1 ? 23 : 24);
+            const int up = 130 - at.y(), left = 184 - at.x();
+            EXPECT_EQ(band.copy(at.x(), at.y(), 260, up), card.copy(0, 0, 260, up));
+            EXPECT_EQ(band.copy(at.x(), 130, left, 128 - up), card.copy(0, up, left, 128 - up));
+            EXPECT_EQ(band.copy(184, 130, 416, 24), card.copy(0, 130, 416, 24));
+            EXPECT_EQ(s.screen.copy(0, 0, 640, 154), band);
         }
-}
-
-TEST(OpeningScene, StagesHandOverAtTheirLastTicksAndTheOpeningEndsAtTick114) {
-    SetUpGlobals();
-    OpeningScene scene;
-    scene.Prepare(100, 1);
-    std::vector<int> stageStarts;
-    int calls = 0;
-    quint8 stage = 0;
-    while (scene.TT_Timer()) {
-        ++calls;
-        if (scene.Stage != stage) {
-            stage = scene.Stage;
-            stageStarts.push_back(calls);
-            EXPECT_EQ(scene.Tick, 1);
-        }
-        ASSERT_LT(calls, 200);
+        EXPECT_EQ(stageStarts, (std::vector<int>{20, 52, 64}));
+        EXPECT_EQ(calls, 113); // the 114th tick unloads
+        EXPECT_EQ(s.Tick, 50);
+        // Stage 2's hand-over put the credit card into the band; stage 3 slid the author strip
+        // in and back to its source column 0.
+        EXPECT_EQ(s.CardImage.copy(0, 190, 450, 80), s.CardImage.copy(0, 340, 450, 80));
+        EXPECT_EQ(s.screen.copy(5, 275, 550, 20), s.CardImage.copy(0, 422, 550, 20));
     }
-    EXPECT_EQ(stageStarts, (std::vector<int>{20, 52, 64}));
-    EXPECT_EQ(calls, 113); // the 114th tick unloads
-    EXPECT_EQ(scene.Tick, 50);
-    // Stage 2's hand-over put the credit card into the band; stage 3 slid the author strip in
-    // and back to its source column 0.
-    EXPECT_EQ(scene.CardImage.copy(0, 190, 450, 80), scene.CardImage.copy(0, 340, 450, 80));
-    EXPECT_EQ(scene.screen.copy(5, 275, 550, 20), scene.CardImage.copy(0, 422, 550, 20));
 }
 
 // --- the window -------------------------------------------------------------------------------
 
-class OpeningWindow : public ::testing::Test {
-protected:
-    void SetUp() override {
-        SetUpGlobals();
+TEST(OpeningWindow, HandsOverWhenLeftAloneOnAKeyOrAWindowManagerCloseEvenWhileLoading) {
+    FakePlatform fake;
+    fake.now = QDateTime(QDate(2026, 12, 6), QTime(0, 0, 1, 500)).toUTC(); // local 00:00:01.5
+    std::unique_ptr<QWidget> main;
+    std::unique_ptr<op> opening;
+    int loads = 0;
+    bool handOverClean = false;
+    // Stage -1 ends it while loading: the hand-over waits until the load is done. Stage 4
+    // leaves it alone. Qt::Key_unknown stands for the window manager's close.
+    const std::pair<int, Qt::Key> cases[] = {
+        {-1, Qt::Key_A},    {-1, Qt::Key_unknown}, {0, Qt::Key_Space},  {1, Qt::Key_unknown},
+        {2, Qt::Key_Shift}, {3, Qt::Key_Space},    {4, Qt::Key_unknown}};
+    for (const auto& [stage, key] : cases) {
+        SCOPED_TRACE(stage);
+        auto end = [&, key] {
+            if (key == Qt::Key_unknown)
+                opening->close();
+            else
+                QTest::keyClick(opening.get(), key);
+        };
         loads = 0;
         handOverClean = false;
         main = std::make_unique<QWidget>();
         opening = std::make_unique<op>();
-        opening->useRealTimer = false;
-        opening->loadMain = [this] {
+        opening->loadMain = [&, stage] {
             ++loads;
             G().ZN = main.get();
-            if (duringLoad) duringLoad();
+            EXPECT_FALSE(main->isVisible()); // loaded hidden
+            if (stage < 0) end();
         };
-        opening->showMain = [this] {
+        opening->showMain = [&] {
             // The hand-over comes after the timer stopped and the images were released.
             handOverClean = !opening->timerEnabled() && opening->scene.released();
             main->show();
         };
-    }
-    void TearDown() override { G().ZN = nullptr; }
-
-    void expectHandedOver() {
-        EXPECT_TRUE(opening->unloaded());
+        opening->Form_Load();
+        EXPECT_EQ(opening->scene.EffectNo, 2);
+        int ticks = 0;
+        while (!opening->unloaded() && opening->scene.Stage < stage && ++ticks < 200)
+            opening->TT_Timer();
+        if (stage == 4) {
+            EXPECT_EQ(ticks, 114);
+        } else if (stage >= 0) {
+            EXPECT_TRUE(opening->TT.isActive());
+            opening->TT_Timer();
+            end();
+        }
         EXPECT_TRUE(handOverClean);
         EXPECT_TRUE(main->isVisible());
         EXPECT_FALSE(opening->isVisible());
@@ -199,53 +165,5 @@ protected:
         EXPECT_EQ(G().op, nullptr);
         EXPECT_EQ(loads, 1);
     }
-
-    FakePlatform fake;
-    std::unique_ptr<QWidget> main;
-    std::unique_ptr<op> opening;
-    std::function<void()> duringLoad;
-    int loads = 0;
-    bool handOverClean = false;
-};
-
-TEST_F(OpeningWindow, LeftAloneItShowsTheMainWindowAtStageThreeTickFifty) {
-    fake.now = QDateTime(QDate(2026, 12, 6), QTime(0, 0, 1, 500)).toUTC(); // local 00:00:01.5
-    opening->Form_Load();
-    EXPECT_EQ(opening->scene.EffectNo, 2);
-    EXPECT_EQ(opening->size(), QSize(632, 454));
-    EXPECT_TRUE(opening->timerEnabled());
-    EXPECT_FALSE(main->isVisible()); // loaded hidden
-    int ticks = 0;
-    while (!opening->unloaded() && ticks < 200) {
-        opening->TT_Timer();
-        ++ticks;
-    }
-    EXPECT_EQ(ticks, 114);
-    EXPECT_EQ(opening->scene.Stage, 3);
-    expectHandedOver();
-}
-
-TEST_F(OpeningWindow, AKeyOrAWindowManagerCloseInAnyStageEndsItAtOnce) {
-    for (int stage = 0; stage < 4; ++stage) {
-        SetUp();
-        opening->useRealTimer = true;
-        opening->Form_Load();
-        EXPECT_TRUE(opening->TT.isActive());
-        while (opening->scene.Stage < stage)
-            opening->TT_Timer();
-        opening->TT_Timer();
-        if (stage == 1)
-            opening->close();
-        else
-            QTest::keyClick(opening.get(), stage == 2 ? Qt::Key_Shift : Qt::Key_Space);
-        expectHandedOver();
-        EXPECT_FALSE(opening->scene.TT_Timer()); // no tick can draw any more
-    }
-}
-
-TEST_F(OpeningWindow, AKeyWhileLoadingEndsItAsSoonAsTheLoadIsDone) {
-    duringLoad = [this] { QTest::keyClick(opening.get(), Qt::Key_A); };
-    opening->Form_Load();
-    expectHandedOver();
-    EXPECT_FALSE(opening->timerEnabled());
+    G().ZN = nullptr;
 }
