@@ -72,6 +72,9 @@ protected:
 } // namespace
 
 TEST_F(PriPriTest, SpinButtonsAndFieldsKeepTheRangeInDigits) {
+    G().RecordCount = 12345; // a field of four digits would show 1000
+    EXPECT_EQ(range(*open()), u"1-12345"_s);
+    G().RecordCount = 10;
     auto p = open();
     EXPECT_EQ(range(*p), u"1-10"_s);
     QTest::mouseClick(p->Check1[1], Qt::LeftButton, {}, {6, 6});
