@@ -69,6 +69,7 @@ TEST_F(Convert, CommandLineExitStatusesAndMessages) {
         const char* says;
     } unusable[] = {
         {{path("missing.csv")}, "ﾌｧｲﾙがありません"},
+        {{path("missing.znd")}, "ﾌｧｲﾙがありません"},
         {{dir.path(), path("x.znd")}, "普通のﾌｧｲﾙではありません"},
         {{path("empty.csv")}, "問題の行がありません"},
         {{path("good.csv"), path("good.csv")}, "入力ﾌｧｲﾙと同じ"},
