@@ -198,12 +198,13 @@ bool PriPri::printNow() {
     // An emptied from field reads 0; there is no entry 0, so the list starts at the first.
     const int from = qMax(1, fieldNumber(0));
     const int to = fieldNumber(1);
-    if (from > to) {
+    const int first = Check1[1]->isChecked() ? from : 1;
+    const int last = qMin(to, G().RecordCount);
+    // The spin button of an empty file still reaches 1, a range with nothing in it.
+    if (from > to || first > last) {
         ResMsgBox(this, 3, 80, TextPrintRange, 0);
         return false;
     }
-    const int first = Check1[1]->isChecked() ? from : 1;
-    const int last = qMin(to, G().RecordCount);
 
     QList<PrintEntry> entries;
     PrintDataError error;

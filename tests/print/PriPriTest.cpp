@@ -141,6 +141,15 @@ TEST_F(PriPriTest, RangesAreCheckedBeforeAnythingPrints) {
         EXPECT_TRUE(p->isVisible());
     }
 
+    // An empty file whose "to" was spun up to 1 has nothing to print either.
+    G().RecordCount = 0;
+    p = open(true);
+    p->VScroll1[1]->setFocus();
+    QTest::keyClick(p->VScroll1[1], Qt::Key_Up);
+    fake.clear();
+    EXPECT_TRUE(print(*p).isEmpty() && range(*p) == u"1-1"_s);
+    EXPECT_EQ(fake.messages.size(), 1);
+
     // Cancelling the PDF file dialog keeps the dialog; its cancel button closes it.
     G().RecordCount = 3;
     p = open();
