@@ -12,6 +12,7 @@
 #include "quiz/ZN.h"
 #include "settings/Cast.h"
 #include "print/PriPri.h"
+#include "platform/ProcessSignals.h"
 
 #include <QApplication>
 
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", qPrintable(problem));
         return 1;
     }
+    IgnoreFileSizeSignal();
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QString::fromLatin1(DesktopId));
     // Every window carries the program's icon unless it has its own (the editor does).

@@ -127,6 +127,13 @@ int RunCommandLine(const QStringList& args, QTextStream& out, QTextStream& err) 
     }
     const QString input = opt.files[0];
     const QString output = opt.files.value(1, withSuffix(input, opt.exportTable ? ".csv" : ".znd"));
+    // Said before the output is looked at: a missing "list.znd" would otherwise be reported as
+    // the output replacing its own input.
+    if (const QFileInfo in(input); !in.isFile()) {
+        err << input << ": " << (in.exists() ? "普通のﾌｧｲﾙではありません" : "ﾌｧｲﾙがありません")
+            << '\n';
+        return ExitUnusable;
+    }
     if (samePath(input, output)) {
         err << output << ": 入力ﾌｧｲﾙと同じﾌｧｲﾙには書き込めません\n";
         return ExitUnusable;

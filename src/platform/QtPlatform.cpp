@@ -204,12 +204,24 @@ std::unique_ptr<QPrinter> QtPlatform::createPrinter(QWidget* owner) {
         // A folder that does not exist would be taken by the dialog as a file name.
         QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         if (!QFileInfo(folder).isDir()) folder = QDir::homePath();
-        QString file = saveFileName(
-            owner, QStringLiteral("PDFﾌｧｲﾙへ印刷"),
-            {FileFilter{QStringLiteral("PDF (*.pdf)"), QStringLiteral("*.pdf")}}, folder);
-        if (file.isEmpty()) return nullptr;
-        if (QFileInfo(file).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0)
+        QString file;
+        for (;;) {
+            file = saveFileName(
+                owner, QStringLiteral("PDFﾌｧｲﾙへ印刷"),
+                {FileFilter{QStringLiteral("PDF (*.pdf)"), QStringLiteral("*.pdf")}}, folder);
+            if (file.isEmpty()) return nullptr;
+            if (QFileInfo(file).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0)
+                break;
+            // A name with another extension ("list.txt") gets ".pdf" only now: the dialog
+            // asked about the name as typed, never about the file that will be replaced.
             file += QStringLiteral(".pdf");
+            if (!QFileInfo::exists(file) ||
+                messageBox(owner, MsgYesNo, QStringLiteral("確認"),
+                           QStringLiteral("「%1」は既に存在します。\r\n上書きしますか？")
+                               .arg(QFileInfo(file).fileName())) == AnswerYes)
+                break;
+            folder = QFileInfo(file).absolutePath();
+        }
         printer->setOutputFormat(QPrinter::PdfFormat);
         printer->setOutputFileName(file);
     }

@@ -71,10 +71,6 @@ void PriPri::buildControls() {
         labelW{615, 765};
     for (int i = 0; i < 2; ++i) {
         L_StoE[i] = place(new QLineEdit(Frame1[2]), fieldX[i], 90, 495, 315);
-        L_StoE[i]->setMaxLength(4);
-        // Pasted, dropped or input-method text must be digits as well.
-        L_StoE[i]->setValidator(new QRegularExpressionValidator(
-            QRegularExpression(QStringLiteral("[0-9]{0,4}")), L_StoE[i]));
         VScroll1[i] = place(new QScrollBar(Qt::Vertical, Frame1[2]), spinX[i], 90, 255, 315);
         VScroll1[i]->setFocusPolicy(Qt::StrongFocus);
         VScroll1[i]->setSingleStep(1);
@@ -104,6 +100,15 @@ void PriPri::buildControls() {
 
 void PriPri::Form_Load() {
     const int n = G().RecordCount;
+    // Four digits, or as many as the record count has: a field cut to four would print a
+    // list of 10,000 or more questions only up to question 1000.
+    const int digits = qMax(4, int(QString::number(n).size()));
+    for (QLineEdit* box : L_StoE) {
+        box->setMaxLength(digits);
+        // Pasted, dropped or input-method text must be digits as well.
+        box->setValidator(new QRegularExpressionValidator(
+            QRegularExpression(QStringLiteral("[0-9]{0,%1}").arg(digits)), box));
+    }
     L_StoE[0]->setText(QStringLiteral("1"));
     for (int i = 0; i < 2; ++i) {
         setSpinLimits(i, n, 1);
@@ -193,12 +198,13 @@ bool PriPri::printNow() {
     // An emptied from field reads 0; there is no entry 0, so the list starts at the first.
     const int from = qMax(1, fieldNumber(0));
     const int to = fieldNumber(1);
-    if (from > to) {
+    const int first = Check1[1]->isChecked() ? from : 1;
+    const int last = qMin(to, G().RecordCount);
+    // The spin button of an empty file still reaches 1, a range with nothing in it.
+    if (from > to || first > last) {
         ResMsgBox(this, 3, 80, TextPrintRange, 0);
         return false;
     }
-    const int first = Check1[1]->isChecked() ? from : 1;
-    const int last = qMin(to, G().RecordCount);
 
     QList<PrintEntry> entries;
     PrintDataError error;

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
 namespace {
 
 class Convert : public ::testing::Test {
@@ -67,6 +69,7 @@ TEST_F(Convert, CommandLineExitStatusesAndMessages) {
         const char* says;
     } unusable[] = {
         {{path("missing.csv")}, "ﾌｧｲﾙがありません"},
+        {{path("missing.znd")}, "ﾌｧｲﾙがありません"},
         {{dir.path(), path("x.znd")}, "普通のﾌｧｲﾙではありません"},
         {{path("empty.csv")}, "問題の行がありません"},
         {{path("good.csv"), path("good.csv")}, "入力ﾌｧｲﾙと同じ"},
@@ -99,4 +102,17 @@ TEST(PomvexProgram, PrintsItsVersionAndLivesBesideTheProgram) {
     EXPECT_TRUE(p.readAllStandardOutput().isEmpty());
     EXPECT_TRUE(QString::fromUtf8(p.readAllStandardError())
                     .startsWith(QStringLiteral("/nonexistent/list.csv: ")));
+
+    // A disk that fills up (a file-size limit stands in for it) is reported, not a crash.
+    QTemporaryDir dir;
+    writeBytes(dir.filePath("list.csv"), QByteArray("q,a,1\n").repeated(40));
+    p.setChildProcessModifier([] {
+        const rlimit small{4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &small);
+    });
+    p.start(QStringLiteral(POMVEX_PATH), {dir.filePath("list.csv"), dir.filePath("list.znd")});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, ExitUnusable);
+    EXPECT_TRUE(QString::fromUtf8(p.readAllStandardError())
+                    .contains(QStringLiteral("書き込めませんでした")));
 }

@@ -3,10 +3,12 @@
 #include "platform/Fonts.h"
 #include "platform/InstanceLock.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFontDatabase>
+#include <QMessageBox>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QSet>
@@ -101,4 +103,34 @@ TEST(QtPlatform, WithoutPrinterItPrintsToAPdfFileChosenByName) {
     EXPECT_EQ(printer->pageLayout().pageSize().id(), QPageSize::A4);
     answer(QString());
     EXPECT_FALSE(qt.createPrinter(nullptr));
+
+    // "list.txt" becomes "list.txt.pdf" after the dialog, so that file is asked about: No shows
+    // the dialog again, Yes replaces it.
+    QFile old(dir.filePath(QStringLiteral("list.txt.pdf")));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+    old.close();
+    QStringList names;
+    QList<QMessageBox::StandardButton> replies;
+    QTimer driver;
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal); box && !replies.isEmpty())
+            box->button(replies.takeFirst())->click();
+        if (auto* dialog = qobject_cast<QFileDialog*>(modal); dialog && !names.isEmpty()) {
+            const QString name = names.takeFirst();
+            if (name.isEmpty()) return dialog->reject();
+            dialog->selectFile(dir.filePath(name));
+            QMetaObject::invokeMethod(dialog, "accept");
+        }
+    });
+    driver.start(10);
+    names = {"list.txt", ""};
+    replies = {QMessageBox::No};
+    EXPECT_FALSE(qt.createPrinter(nullptr));
+    names = {"list.txt"};
+    replies = {QMessageBox::Yes};
+    const std::unique_ptr<QPrinter> replacing = qt.createPrinter(nullptr);
+    ASSERT_TRUE(replacing);
+    EXPECT_EQ(replacing->outputFileName(), old.fileName());
+    EXPECT_TRUE(names.isEmpty() && replies.isEmpty());
 }

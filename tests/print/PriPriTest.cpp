@@ -70,6 +70,9 @@ protected:
 } // namespace
 
 TEST_F(PriPriTest, SpinButtonsAndFieldsKeepTheRangeInDigits) {
+    G().RecordCount = 12345; // a field of four digits would show 1000
+    EXPECT_EQ(range(*open()), u"1-12345"_s);
+    G().RecordCount = 10;
     auto p = open(true);
     EXPECT_EQ(range(*p), u"1-10"_s);
     ASSERT_TRUE(p->Frame1[2]->isEnabled());
@@ -154,11 +157,22 @@ TEST_F(PriPriTest, RefusedRangesAndFailuresAreReportedAndPrintNothing) {
             EXPECT_EQ(fake.messages[0].text, text);
         }
     }
+
+    // An empty file whose "to" was spun up to 1 has nothing to print either.
+    use(q, 0);
+    auto p = open(true);
+    p->VScroll1[1]->setFocus();
+    QTest::keyClick(p->VScroll1[1], Qt::Key_Up);
+    fake.clear();
+    EXPECT_TRUE(print(*p).isEmpty() && range(*p) == u"1-1"_s);
+    EXPECT_EQ(fake.messages.size(), 1);
+
     // Nothing was printed and the old PDF is whole; the dialog's cancel button closes it.
     EXPECT_EQ(QFileInfo(old).size(), 3);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
               (QStringList{"old.pdf", "q.znd", "short.csv"}));
-    auto p = open();
+    use(q, 3);
+    p = open();
     QTest::mouseClick(p->Command1[1], Qt::LeftButton);
     EXPECT_FALSE(p->isVisible());
 }

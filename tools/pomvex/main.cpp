@@ -1,5 +1,6 @@
 #include "convert/CommandLine.h"
 #include "platform/Fonts.h"
+#include "platform/ProcessSignals.h"
 #include "platform/QtPlatform.h"
 #include "pomvex/Henkan.h"
 
@@ -13,6 +14,7 @@
 // With arguments the tool converts in the terminal; without, as the main window starts it, it
 // opens its window.
 int main(int argc, char** argv) {
+    IgnoreFileSizeSignal();
     if (argc > 1) {
         QCoreApplication app(argc, argv);
         QTextStream out(stdout);
