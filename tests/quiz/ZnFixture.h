@@ -93,8 +93,9 @@ protected:
         ASSERT_TRUE(zn->isActiveWindow());
     }
     // A key event as the keyboard sends it, with the physical key's scan code.
-    void send(QEvent::Type type, int key, quint32 scan = 0, Qt::KeyboardModifiers mods = {}) {
-        QKeyEvent e(type, key, mods, scan, 0, 0);
+    void send(QEvent::Type type, int key, quint32 scan = 0, Qt::KeyboardModifiers mods = {},
+              bool autoRepeat = false) {
+        QKeyEvent e(type, key, mods, scan, 0, 0, QString(), autoRepeat);
         QCoreApplication::sendEvent(zn->board(), &e);
     }
     void tap(int key, quint32 scan = 0, Qt::KeyboardModifiers mods = {}) {

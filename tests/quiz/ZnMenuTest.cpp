@@ -2,10 +2,22 @@
 
 TEST_F(ZnTest, MenuEnablingFollowsTheFileLifeCycleUpToUnload) {
     load();
+    EXPECT_FALSE(zn->menu2[2]->isEnabled()) << "no conversion tool beside the program";
+    ASSERT_TRUE(QFile(G().ToolPath).open(QIODevice::WriteOnly));
+    load();
     zn->show();
     EXPECT_FALSE(zn->close()) << "only the menu ends the window";
     EXPECT_FALSE(zn->menu1[0]->isEnabled() || zn->menu1[6]->isEnabled());
-    EXPECT_FALSE(zn->menu2[2]->isEnabled()) << "no conversion tool beside the program";
+    // The conversion tool hides the window while it runs; a failed start is told.
+    bool hiddenMeanwhile = false;
+    fake.whileRunning = [&] { hiddenMeanwhile = !zn->isVisible(); };
+    zn->menu2_Click(2);
+    EXPECT_TRUE(zn->menu2[2]->isEnabled() && hiddenMeanwhile && zn->isVisible());
+    EXPECT_EQ(fake.programsRun, QList<QStringList>{QStringList{G().ToolPath}});
+    fake.runSucceeds = false;
+    zn->menu2_Click(2);
+    EXPECT_TRUE(zn->isVisible());
+    EXPECT_EQ(shown(), QStringList{box(1, 82, TextToolNotStarted)});
     const QString file = writeQuestions({{QStringLiteral("問"), QStringLiteral("答")}});
     open(file);
     EXPECT_TRUE(zn->menu1[0]->isEnabled());
@@ -62,22 +74,4 @@ TEST_F(ZnTest, CommandsThatOpenOtherWindowsGiveUpTheFileFirst) {
     EXPECT_FALSE(G().Roster.matchOn) << "giving up a file ends the match";
     zn->menu3_Click(2);
     EXPECT_EQ(opened, (QStringList{"editor", "print", "settings", "version+file"}));
-}
-
-TEST_F(ZnTest, ConversionToolHidesTheWindowWhileItRuns) {
-    load();
-    EXPECT_FALSE(zn->menu2[2]->isEnabled()) << "no tool beside the program";
-    ASSERT_TRUE(QFile(G().ToolPath).open(QIODevice::WriteOnly));
-    load();
-    EXPECT_TRUE(zn->menu2[2]->isEnabled());
-    zn->show();
-    bool hiddenMeanwhile = false;
-    fake.whileRunning = [&] { hiddenMeanwhile = !zn->isVisible(); };
-    zn->menu2_Click(2);
-    EXPECT_TRUE(hiddenMeanwhile && zn->isVisible());
-    EXPECT_EQ(fake.programsRun, QList<QStringList>{QStringList{G().ToolPath}});
-    fake.runSucceeds = false;
-    zn->menu2_Click(2);
-    EXPECT_TRUE(zn->isVisible());
-    EXPECT_EQ(shown(), QStringList{box(1, 82, TextToolNotStarted)});
 }
