@@ -4,7 +4,7 @@
 
 // A missing file or a pipe named on the command line or as the background is told before
 // anything blocks on it; the settings still apply and the window stays usable.
-TEST_F(ZnTest, CommandLineAndBackgroundFilesAreCheckedBeforeOpening) {
+TEST_F(ZnTest, FilesNamedOnTheCommandLineOrInZnIniAreCheckedBeforeOpening) {
     const QString fifo = path("pipe.png");
     ASSERT_TRUE(MakeFifo(fifo));
     const std::tuple<QString, QString, QString> cases[] = {
@@ -29,12 +29,9 @@ TEST_F(ZnTest, CommandLineAndBackgroundFilesAreCheckedBeforeOpening) {
     EXPECT_TRUE(zn->st.running);
     EXPECT_EQ(fake.soundIds(), (QList<int>{11}));
     EXPECT_TRUE(fake.messages.isEmpty());
-}
 
-// ZN.INI that cannot be read is told once and the defaults are used; one that is read but
-// cannot be written is told as a failed write, not as defaults used.
-TEST_F(ZnTest, SettingsFileFailuresAreToldOnce) {
-    load();
+    // ZN.INI that cannot be read is told once and the defaults are used; one that is read but
+    // cannot be written is told as a failed write, not as defaults used.
     fake.clear();
     G().IniPath = path("folder");
     QDir(dir.path()).mkdir(QStringLiteral("folder"));
@@ -56,11 +53,9 @@ TEST_F(ZnTest, SettingsFileFailuresAreToldOnce) {
 TEST_F(ZnTest, BackgroundPicturesOfEveryFormatShowAroundTheComposedPieces) {
     QImage blue(632, 380, QImage::Format_RGB32);
     blue.fill(qRgb(0, 0, 200));
-    load();
     for (const char* name : {"bg.png", "bg.bmp", "bg.jpg"}) {
         ASSERT_TRUE(blue.save(path(name)));
-        writeSettings(path(name));
-        zn->LoadSettings();
+        load(path(name));
         const QRgb shown = zn->drawing.pixel(0, 0);
         EXPECT_TRUE(qRed(shown) < 8 && qBlue(shown) > 190) << name;
         // Arrow and count frames, exit face and saved answer area, outside their figures.

@@ -48,13 +48,6 @@ protected:
 
     QString path(const char* name) const { return dir.filePath(QLatin1String(name)); }
 
-    // ZN.INI from `settings`, with a background line when one is given.
-    void writeSettings(const QString& background = QString()) {
-        writeBytes(G().IniPath,
-                   settings.toBytes() +
-                       (background.isEmpty() ? QByteArray() : background.toLocal8Bit() + "\r\n"));
-    }
-
     QString writeQuestions(const QList<QStringList>& questions, const char* name = "q.znd") {
         QStringList texts;
         for (const QStringList& q : questions)
@@ -63,8 +56,11 @@ protected:
         return path(name);
     }
 
+    // A window over ZN.INI from `settings`, with a background line when one is given.
     void load(const QString& background = QString()) {
-        writeSettings(background);
+        writeBytes(G().IniPath,
+                   settings.toBytes() +
+                       (background.isEmpty() ? QByteArray() : background.toLocal8Bit() + "\r\n"));
         zn = std::make_unique<ZN>();
         zn->useRealTimer = false;
         zn->endProgram = [this] { ++endCalls; };
