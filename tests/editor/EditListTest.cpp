@@ -1,5 +1,7 @@
 #include "EditTestSupport.h"
 
+#include "support/HostileFiles.h"
+
 // A whole session: entering, browsing, modifying, searching, saving, reloading and deleting.
 TEST_F(EditWindowTest, ListLifeFromEntryToSavedFile) {
     EXPECT_EQ(ed->Surface.pixel(106 * 3 + 50, 146), G().SkinDC.pixel(297, 40)); // tiled skin
@@ -36,8 +38,11 @@ TEST_F(EditWindowTest, ListLifeFromEntryToSavedFile) {
         EXPECT_EQ(status(), found ? "「東京」という語句を発見しました。"
                                   : "「東京」という語句を含む問題はありません。");
     }
-    click(ed->Command1[1]);
-    EXPECT_TRUE(captionsAre(117) && ed->SearchTerm.isEmpty());
+    // A navigation button past the last match goes back to entering, so nothing hidden is left
+    // for "修正" or "ﾃﾞｰﾀ削除".
+    click(ed->Idou[2]);
+    EXPECT_EQ(status(), "「東京」という語句を含む問題はありません。");
+    EXPECT_TRUE(captionsAre(117) && ed->ban->text() == "6" && question().isEmpty());
 
     fake.dialogAnswers.enqueue(path("list1"));
     menu(4);
@@ -91,6 +96,16 @@ TEST_F(EditWindowTest, SavingAndLoadingNeverLoseRecords) {
     menu(3);
     EXPECT_EQ(status(), "[次入力]か[画面ｸﾘｱ]後にDataを保存して下さい。");
     click(ed->Command1[1]);
+    // A disk that fills up: the old file stays, the list stays unsaved and the user is told.
+    fake.messages.clear();
+    {
+        FileSizeLimit limit(16);
+        menu(3);
+    }
+    EXPECT_EQ(readFile("old.znd"), two);
+    EXPECT_EQ(std::pair(fake.messages.value(0).title, fake.messages.value(0).text),
+              std::pair(LoadResString(TitleWriteError), LoadResString(TextFileNotSaved)));
+    EXPECT_TRUE(!ed->SavedFlag && status() != LoadResString(66));
     menu(3);
     EXPECT_EQ(readFile("old.znd"), two + record("Q3?", "A3", '3'));
 
@@ -154,7 +169,18 @@ TEST_F(EditWindowTest, ClosingAsksOnlyAboutUnsavedRecords) {
     menu(6); // saved: no question
     EXPECT_FALSE(ed->isVisible());
     open();
+    // A message pending when the window is activated again after the file dialog is consumed
+    // by that focus, so the next focus change acts normally.
+    QWidget dialog;
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
     load("s.znd");
+    QApplication::setActiveWindow(ed.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(ed.get()));
+    ed->QA[0]->setPlainText("何色");
+    focus(ed->Command1[0]);
+    EXPECT_TRUE(question() == "何色？" && status().isEmpty());
     menu(6); // loaded and unchanged still asks; Yes closes
     EXPECT_TRUE(fake.messages.size() == 4 && !ed->isVisible());
 }
