@@ -126,10 +126,13 @@ TEST_F(EditWindowTest, FullBoxesRefuseInputWholeLeavingCompositionAlone) {
     compose("にほんご", {});
     compose({}, "日本");
     box->moveCursor(QTextCursor::Start);
+    const auto preedit = [&] { return box->textCursor().block().layout()->preeditAreaText(); };
     compose("か", {});
     compose({}, "かな");
+    EXPECT_TRUE(preedit().isEmpty());
+    compose("ん", "かな"); // the composition begun with a refused commit stays
+    EXPECT_EQ(preedit(), "ん");
     EXPECT_EQ(question(), almost + "日本");
-    EXPECT_TRUE(box->textCursor().block().layout()->preeditAreaText().isEmpty());
     QApplication::clipboard()->setText("xy");
     ed->QA[1]->setPlainText(QString(59, 'c'));
     ed->QA[1]->paste();
