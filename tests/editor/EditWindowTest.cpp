@@ -1,6 +1,6 @@
 #include "EditTestSupport.h"
 
-TEST_F(EditWindowTest, NewListBoxesTidiedAndQuestionMarkCompleted) {
+TEST_F(EditWindowTest, NewListBoxesTidiedLimitedAndQuestionMarkCompleted) {
     menu(0);
     EXPECT_TRUE(ed->EditState == 1 && captionsAre(117) && ed->menu1[4]->isEnabled());
     EXPECT_FALSE(ed->Idou[0]->isEnabled() || ed->menu1[3]->isEnabled());
@@ -37,6 +37,37 @@ TEST_F(EditWindowTest, NewListBoxesTidiedAndQuestionMarkCompleted) {
     focus(ed->jun);
     QTest::keyClick(ed->jun->lineEdit(), Qt::Key_Delete, Qt::ShiftModifier);
     EXPECT_TRUE(ed->QA[1]->toPlainText().isEmpty() && ed->jun->currentText().isEmpty());
+
+    // A full box refuses what would pass its limit and keeps its text; an input method's
+    // composition is neither counted nor cut, and a commit that does not fit is refused whole.
+    auto* box = ed->QA[0];
+    const auto compose = [&](const QString& preedit, const QString& commit) {
+        QInputMethodEvent e(preedit, {});
+        e.setCommitString(commit);
+        QCoreApplication::sendEvent(box, &e);
+    };
+    const QString full(216, 'a'), almost(214, 'a');
+    box->setPlainText(full);
+    focus(box);
+    box->moveCursor(QTextCursor::Start);
+    type(box, "b");
+    EXPECT_EQ(question(), full);
+    box->setPlainText(almost);
+    box->moveCursor(QTextCursor::End);
+    compose("にほんご", {});
+    compose({}, "日本");
+    box->moveCursor(QTextCursor::Start);
+    const auto preedit = [&] { return box->textCursor().block().layout()->preeditAreaText(); };
+    compose("か", {});
+    compose({}, "かな");
+    EXPECT_TRUE(preedit().isEmpty());
+    compose("ん", "かな"); // the composition begun with a refused commit stays
+    EXPECT_EQ(preedit(), "ん");
+    EXPECT_EQ(question(), almost + "日本");
+    QApplication::clipboard()->setText("xy");
+    ed->QA[1]->setPlainText(QString(59, 'c'));
+    ed->QA[1]->paste();
+    EXPECT_EQ(ed->QA[1]->toPlainText(), QString(59, 'c'));
 
     // Characters outside code page 932 are announced, as they will be saved as "?".
     ed->QA[0]->setPlainText("Ğ は何？");
@@ -103,38 +134,4 @@ TEST_F(EditWindowTest, NumberBoxGenreBoxAndTheMessagesStoringGives) {
     EXPECT_EQ(status(), "Dataは5迄です。");
     focus(ed->Command1[1]);
     EXPECT_EQ(status(), "");
-}
-
-// A full box refuses what would pass its limit and keeps its text; an input method's
-// composition is neither counted nor cut, and a commit that does not fit is refused whole.
-TEST_F(EditWindowTest, FullBoxesRefuseInputWholeLeavingCompositionAlone) {
-    menu(0);
-    auto* box = ed->QA[0];
-    const auto compose = [&](const QString& preedit, const QString& commit) {
-        QInputMethodEvent e(preedit, {});
-        e.setCommitString(commit);
-        QCoreApplication::sendEvent(box, &e);
-    };
-    const QString full(216, 'a'), almost(214, 'a');
-    box->setPlainText(full);
-    focus(box);
-    box->moveCursor(QTextCursor::Start);
-    type(box, "b");
-    EXPECT_EQ(question(), full);
-    box->setPlainText(almost);
-    box->moveCursor(QTextCursor::End);
-    compose("にほんご", {});
-    compose({}, "日本");
-    box->moveCursor(QTextCursor::Start);
-    const auto preedit = [&] { return box->textCursor().block().layout()->preeditAreaText(); };
-    compose("か", {});
-    compose({}, "かな");
-    EXPECT_TRUE(preedit().isEmpty());
-    compose("ん", "かな"); // the composition begun with a refused commit stays
-    EXPECT_EQ(preedit(), "ん");
-    EXPECT_EQ(question(), almost + "日本");
-    QApplication::clipboard()->setText("xy");
-    ed->QA[1]->setPlainText(QString(59, 'c'));
-    ed->QA[1]->paste();
-    EXPECT_EQ(ed->QA[1]->toPlainText(), QString(59, 'c'));
 }
