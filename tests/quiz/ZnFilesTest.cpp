@@ -29,6 +29,9 @@ TEST_F(ZnTest, FilesNamedOnTheCommandLineOrInZnIniAreCheckedBeforeOpening) {
     EXPECT_TRUE(zn->st.running);
     EXPECT_EQ(fake.soundIds(), (QList<int>{11}));
     EXPECT_TRUE(fake.messages.isEmpty());
+    start({}); // an empty file: no run, a log of its header only
+    EXPECT_FALSE(zn->st.running);
+    EXPECT_EQ(saveLog("empty.csv"), Log("1P", {}));
 
     // ZN.INI that cannot be read is told once and the defaults are used; one that is read but
     // cannot be written is told as a failed write, not as defaults used.
@@ -41,6 +44,7 @@ TEST_F(ZnTest, FilesNamedOnTheCommandLineOrInZnIniAreCheckedBeforeOpening) {
     EXPECT_EQ(zn->st.baseInterval, 110);
     fake.clear();
     G().IniPath = path("ZN.INI");
+    G().CurrentFile.clear();
     writeBytes(G().IniPath, "ON 1O");
     zn = std::make_unique<ZN>();
     {
@@ -63,39 +67,4 @@ TEST_F(ZnTest, BackgroundPicturesOfEveryFormatShowAroundTheComposedPieces) {
             EXPECT_EQ(G().SkinDC.pixel(p), shown) << name << p.x() << "," << p.y();
         EXPECT_EQ(zn->drawing.pixel(600, 400), qRgb(0xc0, 0xc0, 0xc0)) << "window colour below";
     }
-}
-
-// An empty file logs its header only. A file cut short during a run ends it at once instead of
-// asking blank questions, and the question asked is still logged although the file lost it.
-TEST_F(ZnTest, LogsOfAnEmptyAndACutQuestionFile) {
-    fake.ownerName = QStringLiteral("Me");
-    load();
-    start({});
-    EXPECT_FALSE(zn->st.running);
-    EXPECT_EQ(saveLog("empty.csv"), Log("1P", {}));
-    start({{QStringLiteral("一問目"), QStringLiteral("一")},
-           {QStringLiteral("二問目"), QStringLiteral("二")}});
-    ticks(1);
-    keys('A', 2); // buzz, then the answer: correct
-    ASSERT_TRUE(QFile::resize(path("q.znd"), 100));
-    fake.clear();
-    keys('B', 2);
-    EXPECT_FALSE(zn->st.running || zn->timerEnabled());
-    EXPECT_EQ(shown(), QStringList{box(1, 82, TextQuestionFileChanged)});
-    const QByteArray log = Log("1P", {QStringLiteral("\"一//問目\",\"一\",\"Me\",\"○\"")});
-    EXPECT_EQ(saveLog("cut.csv"), log);
-
-    // "No" writes nothing; a cancelled dialog is told; a full disk keeps the old log and is told.
-    fake.clear();
-    fake.messageAnswers.enqueue(AnswerNo);
-    zn->menu1_Click(6);
-    zn->menu1_Click(6);
-    fake.dialogAnswers.enqueue(path("cut.csv"));
-    {
-        FileSizeLimit limit(16);
-        zn->menu1_Click(6);
-    }
-    EXPECT_EQ(readBytes(path("cut.csv")), log);
-    EXPECT_EQ(shown().mid(1), (QStringList{shown()[0], box(1, 82, 42, 40), shown()[0],
-                                           box(1, TitleWriteError, TextFileNotSaved)}));
 }

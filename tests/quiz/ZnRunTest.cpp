@@ -1,5 +1,7 @@
 #include "ZnFixture.h"
 
+#include "support/HostileFiles.h"
+
 #include <QSet>
 #include <QTest>
 
@@ -13,10 +15,12 @@ const QList<QStringList> ThreeQuestions = {
 
 } // namespace
 
+// The file loses its last question while the third is asked: the run ends there instead of
+// asking a blank one, and the log still holds what was asked although the file lost it.
 TEST_F(ZnTest, SinglePlayerRunJudgedAndLogged) {
     fake.ownerName = QStringLiteral("Me");
     load();
-    start(ThreeQuestions);
+    start(ThreeQuestions + QList<QStringList>{{QStringLiteral("四問目"), QStringLiteral("四")}});
     zn->Form_MouseDown(Qt::RightButton, QPoint(10, 10));
     EXPECT_FALSE(zn->menu[3]->isVisible()) << "no judging pop-up before the judge wait";
 
@@ -53,21 +57,36 @@ TEST_F(ZnTest, SinglePlayerRunJudgedAndLogged) {
     EXPECT_EQ(zn->st.timerMode, 2);
     ticks(1);
     EXPECT_EQ(zn->st.timerMode, 3);
+    ASSERT_TRUE(QFile::resize(path("q.znd"), 100));
     keys('F');
     EXPECT_FALSE(zn->st.running || zn->timerEnabled());
     keys('F'); // after the end: nothing happens
     EXPECT_EQ(zn->st.questionNo, 4);
     QList<int> ids = fake.soundIds();
     EXPECT_EQ(ids.removeAll(15), 100);
-    EXPECT_EQ(ids, (QList<int>{11, 12, 14, 13, 14, 11, 13, 11, 12, 13}));
+    EXPECT_EQ(ids, (QList<int>{11, 12, 14, 13, 14, 11, 13, 11, 12, 13, 11}));
     EXPECT_TRUE(std::none_of(fake.sounds.begin(), fake.sounds.end(),
                              [](const auto& s) { return s.synchronous; }));
-    EXPECT_EQ(
-        saveLog("result.csv"),
+    EXPECT_EQ(shown(), QStringList{box(1, 82, TextQuestionFileChanged)});
+    const QByteArray log =
         Log("1P", {QStringLiteral("\"日本の//首都はどこ？\",\"東京\",\"Me\",\"○\""),
                    QStringLiteral("\"富士山の高さは何メートル。//\",\"3776メートル\",\"Me\",\"×\""),
-                   QStringLiteral("\"光//の三原色は赤、緑と何？\",\"\"\"青\"\"\",\"Me\",\"×\"")}));
-    EXPECT_EQ(fake.messages.size(), 1); // the confirmation only
+                   QStringLiteral("\"光//の三原色は赤、緑と何？\",\"\"\"青\"\"\",\"Me\",\"×\"")});
+    EXPECT_EQ(saveLog("result.csv"), log);
+
+    // "No" writes nothing; a cancelled dialog is told; a full disk keeps the old log and is told.
+    fake.clear();
+    fake.messageAnswers.enqueue(AnswerNo);
+    zn->menu1_Click(6);
+    zn->menu1_Click(6);
+    fake.dialogAnswers.enqueue(path("result.csv"));
+    {
+        FileSizeLimit limit(16);
+        zn->menu1_Click(6);
+    }
+    EXPECT_EQ(readBytes(path("result.csv")), log);
+    EXPECT_EQ(shown().mid(1), (QStringList{shown()[0], box(1, 82, 42, 40), shown()[0],
+                                           box(1, TitleWriteError, TextFileNotSaved)}));
 }
 
 // Read-and-press shows a few characters more after the first buzz: a comma costs two of them
