@@ -111,8 +111,7 @@ protected:
     QByteArray saveLog(const char* name) {
         fake.dialogAnswers.enqueue(path(name));
         zn->menu1_Click(6);
-        QFile f(path(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        return readBytes(path(name));
     }
     // Ticks until the reveal has ended; returns how many it took.
     int revealToEnd() {

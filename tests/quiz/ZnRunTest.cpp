@@ -155,15 +155,14 @@ TEST_F(ZnTest, KeysActOnReleaseOfAPressTheActiveWindowSaw) {
     send(QEvent::KeyPress, Qt::Key_A, 38);
     zn->Form_Deactivate();
     send(QEvent::KeyRelease, Qt::Key_A, 38);
-    EXPECT_TRUE(endCalls == 0 && zn->st.buzzKey == 0);
-    // "@" is Shift + 2 on a US keyboard, held until it repeats; letting Shift go first still
-    // releases the key pressed, once.
+    // "@" is Shift + 2 on a US keyboard, held until it repeats: nothing acts until it is let go,
+    // and letting Shift go first still releases the key pressed.
     send(QEvent::KeyPress, Qt::Key_At, 11, Qt::ShiftModifier);
     send(QEvent::KeyRelease, Qt::Key_At, 11, Qt::ShiftModifier, true);
     send(QEvent::KeyPress, Qt::Key_At, 11, Qt::ShiftModifier, true);
+    EXPECT_TRUE(endCalls == 0 && zn->st.buzzKey == 0);
     send(QEvent::KeyRelease, Qt::Key_2, 11);
     ticks(1);
-    EXPECT_EQ(zn->st.timerMode, 2);
     tap(Qt::Key_At, 11, Qt::ShiftModifier);
     EXPECT_TRUE(zn->st.timerMode == 3 && zn->st.verdicts[1]);
     // Judge wait: F1 on a circle changes nothing and opens no help; a stray F2 release judges not.
