@@ -14,12 +14,21 @@ bool Changed(const QImage& a, const QImage& b, const QRect& r) {
 } // namespace
 
 // Line placement, the time display's digits changing colour as time runs out and the verdict
-// mark drawn through its mask.
+// mark drawn through its mask, over a background picture of the user's.
 TEST_F(ZnTest, BoardDrawingThroughATimedRun) {
     settings.speedLevel = QStringLiteral("5");
     settings.revealOn = QStringLiteral("OFF");
     settings.timeOverMark = QStringLiteral("O");
-    load();
+    QImage blue(632, 380, QImage::Format_RGB32);
+    blue.fill(qRgb(0, 0, 200));
+    ASSERT_TRUE(blue.save(path("bg.png")));
+    load(path("bg.png"));
+    // The picture shows around the pieces composed on it: arrow and count frames, exit face and
+    // saved answer area; the window colour below it.
+    EXPECT_EQ(zn->drawing.pixel(0, 0), qRgb(0, 0, 200));
+    for (QPoint p : {QPoint(0, 200), QPoint(0, 240), QPoint(80, 70), QPoint(10, 300)})
+        EXPECT_EQ(G().SkinDC.pixel(p), qRgb(0, 0, 200)) << p.x() << "," << p.y();
+    EXPECT_EQ(zn->drawing.pixel(600, 400), qRgb(0xc0, 0xc0, 0xc0));
     const QImage sprites = LoadPicture(QStringLiteral("sprites"));
     auto expectTime = [&](const char* text, int row) { // orange, red, green rows
         const int x[] = {432, 466, 499, 515};

@@ -50,18 +50,3 @@ TEST_F(ZnTest, FilesNamedOnTheCommandLineOrInZnIniAreCheckedBeforeOpening) {
     }
     EXPECT_EQ(shown(), QStringList{box(1, TitleWriteError, TextSettingsNotWritten)});
 }
-
-TEST_F(ZnTest, BackgroundPicturesOfEveryFormatShowAroundTheComposedPieces) {
-    QImage blue(632, 380, QImage::Format_RGB32);
-    blue.fill(qRgb(0, 0, 200));
-    for (const char* name : {"bg.png", "bg.bmp", "bg.jpg"}) {
-        ASSERT_TRUE(blue.save(path(name)));
-        load(path(name));
-        const QRgb shown = zn->drawing.pixel(0, 0);
-        EXPECT_TRUE(qRed(shown) < 8 && qBlue(shown) > 190) << name;
-        // Arrow and count frames, exit face and saved answer area, outside their figures.
-        for (QPoint p : {QPoint(0, 200), QPoint(0, 240), QPoint(80, 70), QPoint(10, 300)})
-            EXPECT_EQ(G().SkinDC.pixel(p), shown) << name << p.x() << "," << p.y();
-        EXPECT_EQ(zn->drawing.pixel(600, 400), qRgb(0xc0, 0xc0, 0xc0)) << "window colour below";
-    }
-}
