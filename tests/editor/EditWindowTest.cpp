@@ -1,6 +1,6 @@
 #include "EditTestSupport.h"
 
-TEST_F(EditWindowTest, NewListAndQuestionMarkCompletion) {
+TEST_F(EditWindowTest, NewListBoxesTidiedLimitedAndQuestionMarkCompleted) {
     menu(0);
     EXPECT_TRUE(ed->EditState == 1 && captionsAre(117) && ed->menu1[4]->isEnabled());
     EXPECT_FALSE(ed->Idou[0]->isEnabled() || ed->menu1[3]->isEnabled());
@@ -17,17 +17,14 @@ TEST_F(EditWindowTest, NewListAndQuestionMarkCompletion) {
         focus(ed->Command1[button]);
         EXPECT_EQ(question(), out) << in.size();
     }
-}
-
-TEST_F(EditWindowTest, BoxesAreTidiedOnLeavingEmptiedByShiftDeleteAndCheckedForUnmappableText) {
-    menu(0);
-    const std::tuple<int, QString, QString> cases[] = {
+    // Leaving a box tidies it; Shift+Delete empties it.
+    const std::tuple<int, QString, QString> tidied[] = {
         {0, "  日本の\r\n首都は\nどこ  ", "日本の首都はどこ"},
         {1, "\n ABC", "ABC"},
         {0, QString(150, QChar(0x65E5)), QString(144, QChar(0x65E5))}, // cut to 288 bytes
         {1, QString(59, 'a') + QChar(0x65E5) + "b", QString(59, 'a')}, // no half character
     };
-    for (const auto& [box, in, out] : cases) {
+    for (const auto& [box, in, out] : tidied) {
         focus(ed->QA[box]);
         ed->QA[box]->setPlainText(in);
         focus(ed->QA[1 - box]);
@@ -40,6 +37,34 @@ TEST_F(EditWindowTest, BoxesAreTidiedOnLeavingEmptiedByShiftDeleteAndCheckedForU
     focus(ed->jun);
     QTest::keyClick(ed->jun->lineEdit(), Qt::Key_Delete, Qt::ShiftModifier);
     EXPECT_TRUE(ed->QA[1]->toPlainText().isEmpty() && ed->jun->currentText().isEmpty());
+
+    // A full box refuses what would pass its limit and keeps its text; an input method's
+    // composition is neither counted nor cut, and a commit that does not fit is refused whole.
+    auto* box = ed->QA[0];
+    const auto compose = [&](const QString& preedit, const QString& commit) {
+        QInputMethodEvent e(preedit, {});
+        e.setCommitString(commit);
+        QCoreApplication::sendEvent(box, &e);
+    };
+    const QString almost(214, 'a');
+    box->setPlainText(almost);
+    focus(box);
+    box->moveCursor(QTextCursor::End);
+    compose("にほんご", {});
+    compose({}, "日本"); // fills the box to its 216 characters
+    box->moveCursor(QTextCursor::Start);
+    type(box, "b");
+    const auto preedit = [&] { return box->textCursor().block().layout()->preeditAreaText(); };
+    compose("か", {});
+    compose({}, "かな");
+    EXPECT_TRUE(preedit().isEmpty());
+    compose("ん", "かな"); // the composition begun with a refused commit stays
+    EXPECT_EQ(preedit(), "ん");
+    EXPECT_EQ(question(), almost + "日本");
+    QApplication::clipboard()->setText("xy");
+    ed->QA[1]->setPlainText(QString(59, 'c'));
+    ed->QA[1]->paste();
+    EXPECT_EQ(ed->QA[1]->toPlainText(), QString(59, 'c'));
 
     // Characters outside code page 932 are announced, as they will be saved as "?".
     ed->QA[0]->setPlainText("Ğ は何？");
@@ -55,6 +80,16 @@ TEST_F(EditWindowTest, NumberBoxGenreBoxAndTheMessagesStoringGives) {
         enterRecord(q, "答", "1");
     type(ed->ban, "a-5.x");
     EXPECT_EQ(ed->ban->text(), "5"); // only digits are typed
+    // A click selects the number, so typing replaces it, also where the box is full.
+    for (int entryNo : {4, 1001}) {
+        ed->EntryNo = entryNo;
+        ed->ClearScreen();
+        focus(ed->QA[1]);
+        QTest::mouseClick(ed->ban, Qt::LeftButton, {}, QPoint(30, 8));
+        QTest::keyClick(ed->ban, Qt::Key_5);
+        EXPECT_EQ(ed->ban->text(), "5") << entryNo;
+    }
+    ed->EntryNo = 4;
     const char* numbers[][2] = {{"", "1"},   {"0", "1"},   {"9999", "4"},
                                 {"-3", "1"}, {"2.7", "2"}, {"1e9", "4"}};
     for (const auto& c : numbers) {
@@ -96,80 +131,4 @@ TEST_F(EditWindowTest, NumberBoxGenreBoxAndTheMessagesStoringGives) {
     EXPECT_EQ(status(), "Dataは5迄です。");
     focus(ed->Command1[1]);
     EXPECT_EQ(status(), "");
-}
-
-// A full box refuses what would pass its limit and keeps its text; an input method's
-// composition is neither counted nor cut, and a commit that does not fit is refused whole.
-TEST_F(EditWindowTest, FullBoxesRefuseInputWholeLeavingCompositionAlone) {
-    menu(0);
-    auto* box = ed->QA[0];
-    const auto compose = [&](const QString& preedit, const QString& commit) {
-        QInputMethodEvent e(preedit, {});
-        e.setCommitString(commit);
-        QCoreApplication::sendEvent(box, &e);
-    };
-    const QString full(216, 'a'), almost(214, 'a');
-    box->setPlainText(full);
-    focus(box);
-    box->moveCursor(QTextCursor::Start);
-    type(box, "b");
-    EXPECT_EQ(question(), full);
-    box->setPlainText(almost);
-    box->moveCursor(QTextCursor::End);
-    compose("にほんご", {});
-    compose({}, "日本");
-    box->moveCursor(QTextCursor::Start);
-    compose("か", {});
-    compose({}, "かな");
-    EXPECT_EQ(question(), almost + "日本");
-    EXPECT_TRUE(box->textCursor().block().layout()->preeditAreaText().isEmpty());
-    QApplication::clipboard()->setText("xy");
-    ed->QA[1]->setPlainText(QString(59, 'c'));
-    ed->QA[1]->paste();
-    EXPECT_EQ(ed->QA[1]->toPlainText(), QString(59, 'c'));
-}
-
-// Clicking the number box selects the number, so typing replaces it, even at 1,000 records.
-TEST_F(EditWindowTest, ClickingTheNumberBoxSelectsItsNumber) {
-    menu(0);
-    for (int entryNo : {1, 1001}) {
-        ed->EntryNo = entryNo;
-        ed->ClearScreen();
-        focus(ed->QA[1]);
-        QTest::mouseClick(ed->ban, Qt::LeftButton, {}, QPoint(30, 8));
-        QTest::keyClick(ed->ban, Qt::Key_5);
-        EXPECT_EQ(ed->ban->text(), "5") << entryNo;
-    }
-    ed->EntryNo = 1;
-}
-
-// Past a search's last match the boxes are empty: nothing hidden can be modified or deleted.
-TEST_F(EditWindowTest, NavigatingPastTheLastMatchLeavesNothingToModify) {
-    menu(0);
-    for (const char* q : {"東京は？", "東京駅は？", "大阪は？", "京都は？"})
-        enterRecord(q, "答", "1");
-    type(ed->QA[0], "東京");
-    click(ed->Command1[2]);
-    click(ed->Idou[2]);
-    click(ed->Idou[2]);
-    EXPECT_EQ(status(), "「東京」という語句を含む問題はありません。");
-    EXPECT_TRUE(captionsAre(117) && ed->ban->text() == "5");
-    enterRecord("新しい問？", "答", "2"); // with "修正" this overwrote the hidden record 2
-    EXPECT_TRUE(ed->EntryNo == 6 && ed->EditList[1].startsWith("東京駅は？"));
-}
-
-// A message pending when the window is activated again (after the file dialog of "追加作成")
-// is consumed by that focus, so the next focus change acts normally.
-TEST_F(EditWindowTest, ActivationFocusConsumesThePendingMessage) {
-    writeFile("one.znd", record("Q1", "A1", '1'));
-    QWidget dialog; // active while the list is read
-    dialog.show();
-    QApplication::setActiveWindow(&dialog);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-    load("one.znd");
-    QApplication::setActiveWindow(ed.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(ed.get()));
-    ed->QA[0]->setPlainText("何色");
-    focus(ed->Command1[0]);
-    EXPECT_TRUE(question() == "何色？" && status().isEmpty());
 }

@@ -1,44 +1,37 @@
 #include "ZnFixture.h"
 
-TEST_F(ZnTest, EmptyQuestionFileLogsTheHeaderAndIsStillGivenUp) {
+#include "support/HostileFiles.h"
+
+// A missing file or a pipe named on the command line or as the background is told before
+// anything blocks on it and the settings still apply; a readable one starts the run.
+TEST_F(ZnTest, FilesNamedOnTheCommandLineOrInZnIniAreCheckedBeforeOpening) {
+    const QString fifo = path("pipe.png");
+    ASSERT_TRUE(MakeFifo(fifo));
+    const std::tuple<QString, QString, QString> cases[] = {
+        {QString(), path("gone.png"), box(1, 82, 46, 69)},
+        {QString(), fifo, box(1, 82, 45, 69)},
+        {fifo, QString(), box(1, 82, 45, 40)},
+        {path("missing.znd"), QString(), box(1, 82, 46, 40)},
+    };
+    for (const auto& [file, background, message] : cases) {
+        fake.clear();
+        G().CurrentFile = file;
+        load(background);
+        EXPECT_EQ(shown(), QStringList{message});
+        EXPECT_TRUE(zn->st.baseInterval == 50 && !zn->st.fileOpen);
+        EXPECT_EQ(zn->background(), LoadPicture(QStringLiteral("background")));
+    }
+    fake.clear();
+    G().CurrentFile = writeQuestions({{QStringLiteral("問"), QStringLiteral("答")}});
     load();
-    start({});
+    EXPECT_TRUE(zn->st.running && fake.messages.isEmpty());
+    EXPECT_EQ(fake.soundIds(), (QList<int>{11}));
+    start({}); // an empty file: no run, a log of its header only
     EXPECT_FALSE(zn->st.running);
     EXPECT_EQ(saveLog("empty.csv"), Log("1P", {}));
-    // "No" writes nothing; a cancelled dialog and a failed write are told.
-    QFile::remove(path("empty.csv"));
-    fake.clear();
-    fake.messageAnswers.enqueue(AnswerNo);
-    zn->menu1_Click(6);
-    EXPECT_FALSE(QFile::exists(path("empty.csv")));
-    zn->menu1_Click(6);
-    saveLog("no/such/folder/x.csv");
-    EXPECT_EQ(shown().mid(2), (QStringList{box(1, 82, 42, 40), shown()[0],
-                                           box(1, TitleWriteError, TextFileNotSaved)}));
-    zn->menu1_Click(2);
-    EXPECT_FALSE(zn->st.fileOpen || zn->menu1[6]->isEnabled());
-}
 
-TEST_F(ZnTest, CommandLineFileIsCheckedAndStartsTheRun) {
-    G().CurrentFile = path("missing.znd");
-    load();
-    EXPECT_EQ(shown(), QStringList{box(1, 82, 46, 40)});
-    open(writeQuestions({{QStringLiteral("問"), QStringLiteral("答")}}));
-    EXPECT_TRUE(zn->menu1[0]->isEnabled()) << "the window stays usable";
-    fake.clear();
-    G().CurrentFile = path("q.znd");
-    load();
-    EXPECT_TRUE(zn->st.running);
-    EXPECT_EQ(fake.soundIds(), (QList<int>{11}));
-    EXPECT_TRUE(fake.messages.isEmpty());
-}
-
-TEST_F(ZnTest, UnreadableBackgroundIsReportedAndTheSettingsStillApply) {
-    load(path("gone.png"));
-    EXPECT_EQ(shown(), QStringList{box(1, 82, 46, 69)});
-    EXPECT_EQ(zn->st.baseInterval, 50);
-    EXPECT_EQ(zn->background(), LoadPicture(QStringLiteral("background")));
-    // Unreadable ZN.INI (a folder of that name): told once, defaults used.
+    // ZN.INI that cannot be read is told once and the defaults are used; one that is read but
+    // cannot be written is told as a failed write, not as defaults used.
     fake.clear();
     G().IniPath = path("folder");
     QDir(dir.path()).mkdir(QStringLiteral("folder"));
@@ -46,21 +39,14 @@ TEST_F(ZnTest, UnreadableBackgroundIsReportedAndTheSettingsStillApply) {
     zn->LoadSettings();
     EXPECT_EQ(shown(), QStringList{box(1, 82, TextSettingsIoFailed)});
     EXPECT_EQ(zn->st.baseInterval, 110);
-}
-
-TEST_F(ZnTest, BackgroundPicturesOfEveryFormatShowAroundTheComposedPieces) {
-    QImage blue(632, 380, QImage::Format_RGB32);
-    blue.fill(qRgb(0, 0, 200));
-    load();
-    for (const char* name : {"bg.png", "bg.bmp", "bg.jpg"}) {
-        ASSERT_TRUE(blue.save(path(name)));
-        writeSettings(path(name));
-        zn->LoadSettings();
-        const QRgb shown = zn->drawing.pixel(0, 0);
-        EXPECT_TRUE(qRed(shown) < 8 && qBlue(shown) > 190) << name;
-        // Arrow and count frames, exit face and saved answer area, outside their figures.
-        for (QPoint p : {QPoint(0, 200), QPoint(0, 240), QPoint(80, 70), QPoint(10, 300)})
-            EXPECT_EQ(G().SkinDC.pixel(p), shown) << name << p.x() << "," << p.y();
-        EXPECT_EQ(zn->drawing.pixel(600, 400), qRgb(0xc0, 0xc0, 0xc0)) << "window colour below";
+    fake.clear();
+    G().IniPath = path("ZN.INI");
+    G().CurrentFile.clear();
+    writeBytes(G().IniPath, "ON 1O");
+    zn = std::make_unique<ZN>();
+    {
+        FileSizeLimit limit(10);
+        zn->Form_Load();
     }
+    EXPECT_EQ(shown(), QStringList{box(1, TitleWriteError, TextSettingsNotWritten)});
 }

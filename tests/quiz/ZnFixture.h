@@ -48,13 +48,6 @@ protected:
 
     QString path(const char* name) const { return dir.filePath(QLatin1String(name)); }
 
-    // ZN.INI from `settings`, with a background line when one is given.
-    void writeSettings(const QString& background = QString()) {
-        writeBytes(G().IniPath,
-                   settings.toBytes() +
-                       (background.isEmpty() ? QByteArray() : background.toLocal8Bit() + "\r\n"));
-    }
-
     QString writeQuestions(const QList<QStringList>& questions, const char* name = "q.znd") {
         QStringList texts;
         for (const QStringList& q : questions)
@@ -63,8 +56,11 @@ protected:
         return path(name);
     }
 
+    // A window over ZN.INI from `settings`, with a background line when one is given.
     void load(const QString& background = QString()) {
-        writeSettings(background);
+        writeBytes(G().IniPath,
+                   settings.toBytes() +
+                       (background.isEmpty() ? QByteArray() : background.toLocal8Bit() + "\r\n"));
         zn = std::make_unique<ZN>();
         zn->useRealTimer = false;
         zn->endProgram = [this] { ++endCalls; };
@@ -93,8 +89,9 @@ protected:
         ASSERT_TRUE(zn->isActiveWindow());
     }
     // A key event as the keyboard sends it, with the physical key's scan code.
-    void send(QEvent::Type type, int key, quint32 scan = 0, Qt::KeyboardModifiers mods = {}) {
-        QKeyEvent e(type, key, mods, scan, 0, 0);
+    void send(QEvent::Type type, int key, quint32 scan = 0, Qt::KeyboardModifiers mods = {},
+              bool autoRepeat = false) {
+        QKeyEvent e(type, key, mods, scan, 0, 0, QString(), autoRepeat);
         QCoreApplication::sendEvent(zn->board(), &e);
     }
     void tap(int key, quint32 scan = 0, Qt::KeyboardModifiers mods = {}) {
@@ -114,8 +111,7 @@ protected:
     QByteArray saveLog(const char* name) {
         fake.dialogAnswers.enqueue(path(name));
         zn->menu1_Click(6);
-        QFile f(path(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        return readBytes(path(name));
     }
     // Ticks until the reveal has ended; returns how many it took.
     int revealToEnd() {
