@@ -1,6 +1,12 @@
 #include "core/SafeFile.h"
 
 #include <QFileInfo>
+#include <QSaveFile>
+
+class AtomicFileWriter::Target : public QSaveFile {
+public:
+    using QSaveFile::QSaveFile;
+};
 
 bool IsRegularFile(const QString& path) {
     return !path.isEmpty() && QFileInfo(path).isFile();
@@ -15,20 +21,20 @@ bool IsReplaceableFile(const QString& path) {
     return true;
 }
 
-AtomicFileWriter::AtomicFileWriter(const QString& path) : file_(path) {}
+AtomicFileWriter::AtomicFileWriter(const QString& path) : file_(std::make_unique<Target>(path)) {}
 
 AtomicFileWriter::~AtomicFileWriter() {
-    if (open_) file_.cancelWriting();
+    if (open_) file().cancelWriting();
 }
 
 bool AtomicFileWriter::fail(const QString& why) {
     failed_ = true;
     if (error_.isEmpty()) error_ = why.isEmpty() ? QStringLiteral("write failed") : why;
     if (open_) {
-        file_.cancelWriting();
+        file().cancelWriting();
         // QSaveFile deletes its temporary file on destruction or a failed commit; committing a
         // cancelled file does exactly that now, so no stray file is left behind.
-        file_.commit();
+        file().commit();
         open_ = false;
     }
     return false;
@@ -36,26 +42,26 @@ bool AtomicFileWriter::fail(const QString& why) {
 
 bool AtomicFileWriter::open() {
     if (open_ || failed_) return !failed_;
-    if (!IsReplaceableFile(file_.fileName()))
-        return fail(QStringLiteral("%1 is not a regular file").arg(file_.fileName()));
-    if (!file_.open(QIODevice::WriteOnly)) return fail(file_.errorString());
+    if (!IsReplaceableFile(file().fileName()))
+        return fail(QStringLiteral("%1 is not a regular file").arg(file().fileName()));
+    if (!file().open(QIODevice::WriteOnly)) return fail(file().errorString());
     open_ = true;
     return true;
 }
 
 bool AtomicFileWriter::write(const QByteArray& bytes) {
     if (!open_ || failed_) return false;
-    if (file_.write(bytes) != bytes.size()) return fail(file_.errorString());
+    if (file().write(bytes) != bytes.size()) return fail(file().errorString());
     return true;
 }
 
 bool AtomicFileWriter::commit() {
     if (!open_ || failed_) return false;
-    if (!file_.flush() || file_.error() != QFileDevice::NoError) return fail(file_.errorString());
+    if (!file().flush() || file().error() != QFileDevice::NoError) return fail(file().errorString());
     open_ = false;
-    if (!file_.commit()) {
+    if (!file().commit()) {
         failed_ = true;
-        error_ = file_.errorString();
+        error_ = file().errorString();
         return false;
     }
     return true;

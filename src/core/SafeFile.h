@@ -1,8 +1,9 @@
 #pragma once
 
 #include <QByteArray>
-#include <QSaveFile>
 #include <QString>
+
+#include <memory>
 
 // True when `path` names a regular file (symbolic links followed). A named pipe, a device, a
 // socket or a folder is not one: opening a pipe blocks until a writer appears, and a device may
@@ -36,7 +37,9 @@ public:
 private:
     bool fail(const QString& why);
 
-    QSaveFile file_;
+    class Target; // the temporary file that becomes the target on commit
+    Target& file() const { return *file_; }
+    std::unique_ptr<Target> file_;
     bool open_ = false;
     bool failed_ = false;
     QString error_;
