@@ -85,7 +85,7 @@ void ZN::Form_Load() {
 
     LoadSettings();
     tickSound_ = LoadSound(15);
-    menu2[2]->setEnabled(!G().ToolPath.isEmpty() && QFile::exists(G().ToolPath));
+    menu2[2]->setEnabled(!G().ToolPath.isEmpty() && IsRegularFile(G().ToolPath));
     drawText(ResText(72), 220, 115, false);
     refresh();
     board_->setFocus();

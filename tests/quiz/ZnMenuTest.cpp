@@ -3,6 +3,10 @@
 TEST_F(ZnTest, MenusFollowTheFileLifeCycleUpToUnload) {
     load();
     EXPECT_FALSE(zn->menu2[2]->isEnabled()) << "no conversion tool beside the program";
+    ASSERT_TRUE(QDir().mkpath(G().ToolPath));
+    load();
+    EXPECT_FALSE(zn->menu2[2]->isEnabled()) << "a folder of the tool's name is no tool";
+    ASSERT_TRUE(QDir(G().ToolPath).removeRecursively());
     ASSERT_TRUE(QFile(G().ToolPath).open(QIODevice::WriteOnly));
     load();
     zn->show();
