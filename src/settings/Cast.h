@@ -78,6 +78,8 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Esc and the title bar: closes without "OK", the players as they were before the dialog.
+    void reject() override;
 
 private:
     void buildControls();
@@ -90,6 +92,8 @@ private:
     void warnUnmappableName(QWidget* left);
     void emptyNameLists();
     bool applyPlayerCount();
+
+    MatchRoster rosterAtOpen_;
 };
 
 // Runs the settings dialog modally over `owner`.
