@@ -76,10 +76,12 @@ public:
     // (ending in a separator) that holds a file.
     static bool BackgroundPathExists(const QString& path);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+public slots:
     // Esc and the title bar: closes without "OK", the players as they were before the dialog.
     void reject() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
