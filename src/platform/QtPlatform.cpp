@@ -31,8 +31,6 @@
 #else
 #include <pwd.h>
 #include <unistd.h>
-
-#include <csignal>
 #endif
 
 struct QtPlatform::Private {
@@ -42,13 +40,7 @@ struct QtPlatform::Private {
     quint32 seedCounter = 0;
 };
 
-QtPlatform::QtPlatform() : d(std::make_unique<Private>()) {
-#ifndef Q_OS_WIN
-    // Past a file-size limit (ulimit -f) a write must fail and be reported like a full disk;
-    // the signal would end the program at once, with the user's unsaved questions.
-    std::signal(SIGXFSZ, SIG_IGN);
-#endif
-}
+QtPlatform::QtPlatform() : d(std::make_unique<Private>()) {}
 
 QtPlatform::~QtPlatform() {
     if (d->help) d->help->close(); // deletes itself

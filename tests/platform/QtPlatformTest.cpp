@@ -1,5 +1,4 @@
 #include "platform/QtPlatform.h"
-#include "core/SafeFile.h"
 #include "platform/DialogSupport.h"
 #include "platform/Fonts.h"
 #include "platform/InstanceLock.h"
@@ -15,10 +14,6 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
-
-#ifdef Q_OS_UNIX
-#include <sys/resource.h>
-#endif
 
 TEST(DialogSupport, AnswersFiltersAndPathLimit) {
     // Closing a Yes/No box without choosing must never read as Yes (it may confirm a deletion).
@@ -107,25 +102,3 @@ TEST(QtPlatform, WithoutPrinterItPrintsToAPdfFileChosenByName) {
     answer(QString());
     EXPECT_FALSE(qt.createPrinter(nullptr));
 }
-
-#ifdef Q_OS_UNIX
-// A file-size limit (ulimit -f) must fail the save like a full disk, not end the program with
-// the user's questions unsaved.
-TEST(QtPlatform, AFileSizeLimitFailsTheWriteAndKeepsTheOldFile) {
-    QtPlatform qt;
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("q.znd"));
-    ASSERT_TRUE(WriteFileAtomically(path, "old"));
-    rlimit normal{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &normal), 0);
-    rlimit small = normal;
-    small.rlim_cur = 1024;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool written = WriteFileAtomically(path, QByteArray(8192, 'x'));
-    setrlimit(RLIMIT_FSIZE, &normal);
-    EXPECT_FALSE(written);
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("old"));
-}
-#endif
