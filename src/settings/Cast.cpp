@@ -273,6 +273,7 @@ void Cast::applyFonts() {
 }
 
 void Cast::Form_Load() {
+    rosterAtOpen_ = G().Roster;
     Nin->setText(QStringLiteral("2"));
     G().Roster.lastPlayer = 1;
     setFixedWidth(WindowWidth);
@@ -557,6 +558,13 @@ bool Cast::BackgroundPathExists(const QString& path) {
     return QFileInfo(p).isFile();
 }
 
+void Cast::reject() {
+    // Only "OK" checks the players: a match switched on here, a count changed or keys cleared by
+    // a failed check would leave the quiz with players whose keys never buzz.
+    G().Roster = rosterAtOpen_;
+    QDialog::reject();
+}
+
 void Cast::reportIoFailure(bool writeFailed) {
     // Only a failed read leaves the dialog on the defaults; a failed write saved nothing.
     if (writeFailed)
@@ -610,7 +618,7 @@ void Cast::OK_CAN_Click(int index) {
     }
     case 1:
         G().Roster.matchOn = false;
-        reject();
+        QDialog::reject();
         break;
     case 2:
         for (int i : {0, 2, 4, 6, 8})

@@ -76,6 +76,10 @@ public:
     // (ending in a separator) that holds a file.
     static bool BackgroundPathExists(const QString& path);
 
+public slots:
+    // Esc and the title bar: closes without "OK", the players as they were before the dialog.
+    void reject() override;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -90,6 +94,8 @@ private:
     void warnUnmappableName(QWidget* left);
     void emptyNameLists();
     bool applyPlayerCount();
+
+    MatchRoster rosterAtOpen_;
 };
 
 // Runs the settings dialog modally over `owner`.

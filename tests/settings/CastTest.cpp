@@ -186,6 +186,21 @@ TEST_F(CastTest, PlayerCountIsTwoToTenRoundedHalfUpAndCancelKeepsNothing) {
     EXPECT_TRUE(c->isVisible() && ini() == Default);
     click(c->OK_CAN[1]); // cancel: match mode off, nothing written
     EXPECT_TRUE(!G().Roster.matchOn && ini() == Default);
+
+    // Esc or the title bar leave the players as they were before the dialog, not a match
+    // switched on unchecked or a checked one cut to two players with its keys cleared.
+    c = open();
+    click(c->OK_CAN[3]);
+    QTest::keyClick(c.get(), Qt::Key_Escape);
+    EXPECT_TRUE(!c->isVisible() && !G().Roster.matchOn);
+    G().Roster.lastPlayer = 2;
+    G().Roster.players[2].keyCode = 67;
+    c = open(Default, true);
+    setPlayers(*c, "Aki,", "A,B");
+    click(c->OK_CAN[0]);
+    c->close();
+    EXPECT_TRUE(G().Roster.matchOn && G().Roster.lastPlayer == 2);
+    EXPECT_TRUE(G().Roster.players[0].keyCode == 0 && G().Roster.players[2].keyCode == 67);
 }
 
 TEST_F(CastTest, PlayerChecksNameTheFirstFaultThenFillTheRoster) {
