@@ -41,7 +41,20 @@ protected:
 
 } // namespace
 
-TEST_F(HenkanTest, ChoosingAListPreviewsEveryRowWithItsProblems) {
+TEST_F(HenkanTest, RefusesUnusableFilesExportsQuestionFilesAndPreviewsLists) {
+    writeBytes(path("empty.csv"), "");
+    choose(path("empty.csv"));
+    EXPECT_FALSE(w.Loaded);
+    EXPECT_EQ(fake.messages.last().kind, MsgError);
+
+    ASSERT_TRUE(
+        WriteRecordTexts(path("q.znd"), {ComposeRecordText(QStringLiteral("問"), "A", u'5')}));
+    fake.dialogAnswers << path("q.znd") << path("q");
+    w.exportButton->click();
+    EXPECT_EQ(readBytes(path("q.csv")),
+              QByteArray("\xEF\xBB\xBF") +
+                  QStringLiteral("問題,解答,ジャンル\r\n問,A,5\r\n").toUtf8());
+
     choose(list);
     ASSERT_EQ(w.model->rowCount(), 3);
     EXPECT_EQ(cell(0, RowModel::RowColumn), QStringLiteral("2"));
@@ -101,21 +114,6 @@ TEST_F(HenkanTest, ConvertsGoodRowsAndAsksBeforeReplacingANameItCompleted) {
     fake.messageAnswers.enqueue(AnswerNo);
     w.convertButton->click();
     EXPECT_EQ(fake.messages.last().kind, MsgYesNo);
-}
-
-TEST_F(HenkanTest, RefusesUnusableFilesAndExportsQuestionFiles) {
-    writeBytes(path("empty.csv"), "");
-    choose(path("empty.csv"));
-    EXPECT_FALSE(w.Loaded);
-    EXPECT_EQ(fake.messages.last().kind, MsgError);
-
-    ASSERT_TRUE(
-        WriteRecordTexts(path("q.znd"), {ComposeRecordText(QStringLiteral("問"), "A", u'5')}));
-    fake.dialogAnswers << path("q.znd") << path("q");
-    w.exportButton->click();
-    EXPECT_EQ(readBytes(path("q.csv")),
-              QByteArray("\xEF\xBB\xBF") +
-                  QStringLiteral("問題,解答,ジャンル\r\n問,A,5\r\n").toUtf8());
 }
 
 TEST_F(HenkanTest, ADroppedListOpensAFolderIsNoOutputNameAndEnterConverts) {

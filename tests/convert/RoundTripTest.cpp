@@ -82,15 +82,15 @@ TEST(PomvexProgram, PrintsItsVersionAndLivesBesideTheProgram) {
     EXPECT_EQ(QFileInfo(QStringLiteral(POMVEX_PATH)).absolutePath(),
               QFileInfo(QStringLiteral(ZN_PATH)).absolutePath());
     QProcess p;
-    p.start(QStringLiteral(POMVEX_PATH), {QStringLiteral("--version")});
-    ASSERT_TRUE(p.waitForFinished(30000));
-    EXPECT_EQ(p.exitCode(), 0);
+    const auto runProgram = [&p](const char* argument) {
+        p.start(QStringLiteral(POMVEX_PATH), {QString::fromUtf8(argument)});
+        return p.waitForFinished(30000) ? p.exitCode() : -1;
+    };
+    ASSERT_EQ(runProgram("--version"), 0);
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^Pomvex \\d+\\.\\d+\\n$"))
                     .match(QString::fromUtf8(p.readAllStandardOutput()))
                     .hasMatch());
-    p.start(QStringLiteral(POMVEX_PATH), {QStringLiteral("/nonexistent/list.csv")});
-    ASSERT_TRUE(p.waitForFinished(30000));
-    EXPECT_EQ(p.exitCode(), ExitUnusable);
+    ASSERT_EQ(runProgram("/nonexistent/list.csv"), ExitUnusable);
     EXPECT_TRUE(p.readAllStandardOutput().isEmpty() &&
                 p.readAllStandardError().startsWith("/nonexistent/list.csv: "));
 }
