@@ -107,6 +107,7 @@ TEST_F(FileDialogTest, ExistingFileNamedByTheAddedExtensionIsAskedAbout) {
         {3, {"a.html.znd"}, AnswerNo, false, "a.html.znd"}, // the dialog itself asked
         {4, {"a.html"}, AnswerNo, false, "a.html.csv"},
         {3, {"x.txt"}, AnswerNo, false, "x.txt"}, // a three-letter extension stays alone
+        {3, {".ab"}, AnswerNo, false, ".ab.znd"},
     };
     for (const auto& [type, answers, reply, asked, taken] : cases) {
         fake.messageAnswers = {};
