@@ -1,9 +1,12 @@
 // Any bytes as a question file: random and sequential reading never crash, never read past
-// the records the length allows, and every record read is within its field widths.
+// the records the length allows, every record read is within its field widths and what was read
+// saves again.
 #include "FuzzFiles.h"
 
 #include "core/Sjis.h"
 #include "data/QuestionFile.h"
+
+#include <QFileInfo>
 
 #include <cstdlib>
 
@@ -29,5 +32,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bool oneMore =
         size - size_t(records) * QuestionFormat::RecordLength >= size_t(QuestionFormat::BodyLength);
     if (ok != oneMore || texts.size() != records + (oneMore ? 1 : 0)) std::abort();
+    // What was read saves again as whole records: no garbled field grows past its width.
+    const QString copy = FuzzFolder() + QStringLiteral("/copy.znd");
+    if (!WriteRecordTexts(copy, texts) ||
+        QFileInfo(copy).size() != texts.size() * QuestionFormat::RecordLength)
+        std::abort();
     return 0;
 }

@@ -6,19 +6,14 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDropEvent>
-#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QInputMethodEvent>
 #include <QMimeData>
 #include <QPushButton>
-#include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -47,16 +42,29 @@ protected:
 
 } // namespace
 
-TEST_F(HenkanTest, ChoosingAListPreviewsEveryRowWithItsProblems) {
+TEST_F(HenkanTest, RefusesUnusableFilesExportsQuestionFilesAndPreviewsLists) {
+    writeBytes(path("empty.csv"), "");
+    choose(path("empty.csv"));
+    EXPECT_FALSE(w.Loaded);
+    EXPECT_EQ(fake.messages.last().kind, MsgError);
+
+    ASSERT_TRUE(
+        WriteRecordTexts(path("q.znd"), {ComposeRecordText(QStringLiteral("問"), "A", u'5')}));
+    fake.dialogAnswers << path("q.znd") << path("q");
+    w.exportButton->click();
+    EXPECT_EQ(readBytes(path("q.csv")),
+              QByteArray("\xEF\xBB\xBF") +
+                  QStringLiteral("問題,解答,ジャンル\r\n問,A,5\r\n").toUtf8());
+
     choose(list);
     ASSERT_EQ(w.model->rowCount(), 3);
     EXPECT_EQ(cell(0, RowModel::RowColumn), QStringLiteral("2"));
     EXPECT_EQ(cell(0, RowModel::GenreColumn), QStringLiteral("2 社会・地理"));
     EXPECT_EQ(cell(1, RowModel::ProblemColumn), QStringLiteral("解答が空です"));
-    EXPECT_EQ(w.model->index(1, 0).data(Qt::BackgroundRole).value<QColor>(), RowModel::ErrorColour);
-    EXPECT_EQ(w.model->index(2, 0).data(Qt::BackgroundRole).value<QColor>(),
-              RowModel::WarningColour);
-    EXPECT_FALSE(w.model->index(0, 0).data(Qt::BackgroundRole).isValid());
+    EXPECT_EQ(QList<QVariant>({w.model->index(0, 0).data(Qt::BackgroundRole),
+                               w.model->index(1, 0).data(Qt::BackgroundRole),
+                               w.model->index(2, 0).data(Qt::BackgroundRole)}),
+              QList<QVariant>({QVariant(), RowModel::ErrorColour, RowModel::WarningColour}));
     EXPECT_TRUE(w.summaryLabel->text().startsWith(QStringLiteral("3行中 1行にエラー、1行に注意")));
     EXPECT_TRUE(w.detectedLabel->text().startsWith(QStringLiteral("Shift-JIS・ｶﾝﾏ区切り")));
     EXPECT_EQ(QDir::fromNativeSeparators(w.outputBox->text()), path("一覧.znd"));
@@ -71,6 +79,8 @@ TEST_F(HenkanTest, ChoosingAListPreviewsEveryRowWithItsProblems) {
     w.Moji_Change(1);
     EXPECT_EQ(w.Table.encoding, TableEncoding::Utf8);
     EXPECT_TRUE(w.statusLabel->text().contains(QStringLiteral("読めないﾊﾞｲﾄ")));
+    choose(list);
+    EXPECT_EQ(w.Table.encoding, TableEncoding::Utf8) << "the choice stays for the next list";
 }
 
 TEST_F(HenkanTest, ConvertsGoodRowsAndAsksBeforeReplacingANameItCompleted) {
@@ -89,11 +99,11 @@ TEST_F(HenkanTest, ConvertsGoodRowsAndAsksBeforeReplacingANameItCompleted) {
 
     w.convertButton->click(); // yes this time
     const QByteArray written = readBytes(path("出力.znd"));
-    EXPECT_EQ(written.size(), 2 * QuestionFormat::RecordLength);
-    EXPECT_TRUE(written.startsWith(SjisEncode(QStringLiteral("日本一高い山は？"))));
-    EXPECT_TRUE(written.contains(SjisEncode(QStringLiteral("改行あり "))));
-    EXPECT_EQ(fake.messages.last().kind, MsgPlain);
-    EXPECT_TRUE(fake.messages.last().text.contains(QStringLiteral("2問を書き込みました")));
+    EXPECT_TRUE(written.size() == 2 * QuestionFormat::RecordLength &&
+                written.startsWith(SjisEncode(QStringLiteral("日本一高い山は？"))) &&
+                written.contains(SjisEncode(QStringLiteral("改行あり "))));
+    EXPECT_TRUE(fake.messages.last().kind == MsgPlain &&
+                fake.messages.last().text.contains(QStringLiteral("2問を書き込みました")));
 
     // A name the save dialog returned whole was asked about there, once.
     fake.dialogAnswers.enqueue(path("出力.znd"));
@@ -107,40 +117,7 @@ TEST_F(HenkanTest, ConvertsGoodRowsAndAsksBeforeReplacingANameItCompleted) {
     EXPECT_EQ(fake.messages.last().kind, MsgYesNo);
 }
 
-TEST_F(HenkanTest, RefusesUnusableFilesAndExportsQuestionFiles) {
-    writeBytes(path("empty.csv"), "");
-    choose(path("empty.csv"));
-    EXPECT_FALSE(w.Loaded);
-    EXPECT_EQ(fake.messages.last().kind, MsgError);
-
-    ASSERT_TRUE(
-        WriteRecordTexts(path("q.znd"), {ComposeRecordText(QStringLiteral("問"), "A", u'5')}));
-    fake.dialogAnswers << path("q.znd") << path("q");
-    w.exportButton->click();
-    EXPECT_EQ(readBytes(path("q.csv")),
-              QByteArray("\xEF\xBB\xBF") +
-                  QStringLiteral("問題,解答,ジャンル\r\n問,A,5\r\n").toUtf8());
-}
-
-TEST_F(HenkanTest, OutputNameActsOnCommittedTextOnly) {
-    choose(list);
-    w.goodOnlyBox->click();
-    w.outputBox->clear();
-    w.outputBox->setFocus();
-    QInputMethodEvent composing(QStringLiteral("しゅつりょく"), {});
-    QCoreApplication::sendEvent(w.outputBox, &composing);
-    EXPECT_TRUE(w.outputBox->text().isEmpty());
-    EXPECT_FALSE(w.convertButton->isEnabled()) << "a name still being composed is no name";
-    QInputMethodEvent commit;
-    commit.setCommitString(QStringLiteral("出力"));
-    QCoreApplication::sendEvent(w.outputBox, &commit);
-    EXPECT_EQ(w.outputBox->text(), QStringLiteral("出力"));
-    ASSERT_TRUE(w.convertButton->isEnabled());
-    QTest::keyClick(w.outputBox, Qt::Key_Return);
-    EXPECT_TRUE(QFile::exists(path("出力.znd"))) << "a bare name goes beside the list";
-}
-
-TEST_F(HenkanTest, ADroppedListOpensAndAFolderIsNoOutputName) {
+TEST_F(HenkanTest, ADroppedListOpensAFolderIsNoOutputNameAndEnterConverts) {
     QMimeData mime;
     mime.setUrls({QUrl::fromLocalFile(list)});
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
@@ -155,4 +132,17 @@ TEST_F(HenkanTest, ADroppedListOpensAndAFolderIsNoOutputName) {
     ASSERT_EQ(fake.messages.size(), 1);
     EXPECT_TRUE(fake.messages[0].text.contains(QStringLiteral("ﾌｧｲﾙ名を入れて下さい")));
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral(".znd"))));
+    // A name still being composed is no name; once committed, Enter in the box converts, and a
+    // bare name goes beside the list.
+    w.outputBox->clear();
+    w.outputBox->setFocus();
+    QInputMethodEvent composing(QStringLiteral("しゅつりょく"), {});
+    QCoreApplication::sendEvent(w.outputBox, &composing);
+    EXPECT_FALSE(w.convertButton->isEnabled());
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("出力"));
+    QCoreApplication::sendEvent(w.outputBox, &commit);
+    ASSERT_TRUE(w.convertButton->isEnabled());
+    QTest::keyClick(w.outputBox, Qt::Key_Return);
+    EXPECT_TRUE(QFile::exists(path("出力.znd")));
 }

@@ -3,14 +3,13 @@
 #include "core/Drawing.h"
 #include "core/Paths.h"
 #include "core/SystemInfo.h"
+#include "data/DataFiles.h"
 #include "support/FakePlatform.h"
 
 #include <QDir>
 #include <QImage>
-#include <QOperatingSystemVersion>
 #include <QPainter>
 #include <QSet>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -30,58 +29,36 @@ TEST(Paths, PathKindAndTrimNul) {
     EXPECT_EQ(G().WorkNumber, 3);
 }
 
-TEST(AppMain, SharedStateCommandLineSecondCopyOwnerAndSettingsFolder) {
+// Started through a link (an installed bin/zn) the program folder is still the real program's,
+// beside its help and tool.
+TEST(AppMain, ProgramFolderCommandLineSecondCopyAndOwner) {
     FakePlatform fake;
     QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkpath("lib/zn") && QDir(dir.path()).mkpath("bin"));
+    writeBytes(dir.filePath("lib/zn/zn"), "");
+    ASSERT_TRUE(QFile::link("../lib/zn/zn", dir.filePath("bin/zn")));
     int main = 0, opening = 0;
     const AppWindows windows{[&] { ++main; }, [&] { ++opening; }};
-    ASSERT_TRUE(AppMain(dir.filePath("zn"), " \"/quiz data/my set.znd\" ", windows));
-    const QString folder = QDir::toNativeSeparators(dir.path()) + QDir::separator();
-    const bool win = QOperatingSystemVersion::currentType() == QOperatingSystemVersion::Windows;
-    EXPECT_EQ(std::tuple(G().IniPath, G().ToolPath, G().VersionText, G().CurrentFile),
-              std::tuple(folder + "ZN.INI", folder + (win ? "Pomvex.exe" : "Pomvex"),
-                         QString(" Version 4.0 Level 32"), QString("/quiz data/my set.znd")));
-    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty()); // no probe left
-    ASSERT_TRUE(AppMain(dir.filePath("zn"), "\"\" ", windows));
+    ASSERT_TRUE(AppMain(dir.filePath("bin/zn"), " \"/quiz data/my set.znd\" ", windows));
+    const QString folder =
+        QDir::toNativeSeparators(QDir(dir.filePath("lib/zn")).canonicalPath()) + QDir::separator();
+    EXPECT_EQ(
+        std::tuple(G().AppFolder, G().IniPath, G().HelpPath, G().CurrentFile),
+        std::tuple(folder, folder + "ZN.INI", folder + "zn.hlp", QString("/quiz data/my set.znd")));
+    EXPECT_TRUE(G().ToolPath.startsWith(folder + "Pomvex"));
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), 1); // no probe left
+    ASSERT_TRUE(AppMain(dir.filePath("bin/zn"), "\"\" ", windows));
     EXPECT_EQ(std::tuple(main, opening, G().CurrentFile), std::tuple(1, 1, QString()));
 
     fake.singleInstance = false;
     G().CurrentFile = QStringLiteral("untouched");
-    EXPECT_FALSE(AppMain(dir.filePath("zn"), QStringLiteral("a.znd"), windows));
+    EXPECT_FALSE(AppMain(dir.filePath("bin/zn"), QStringLiteral("a.znd"), windows));
     EXPECT_EQ(std::tuple(main, opening, fake.messages.size(), G().CurrentFile),
               std::tuple(1, 1, 1, QString("untouched")));
 
     // The owner name is cut to whole characters within 255 bytes.
     fake.ownerName = QString(200, u'名');
     EXPECT_EQ(RegisteredOwnerName(), QString(127, u'名'));
-
-    // A read-only program folder moves the settings file to the user's folder.
-    QStandardPaths::setTestModeEnabled(true);
-    const QString missing = dir.filePath("no/such/folder/");
-    EXPECT_EQ(ChooseIniPath(dir.path() + "/"), dir.path() + "/ZN.INI");
-    const QString chosen = ChooseIniPath(missing);
-    QStandardPaths::setTestModeEnabled(false);
-    EXPECT_TRUE(!chosen.startsWith(missing) && chosen.endsWith(QStringLiteral("/ZN.INI")));
-    EXPECT_TRUE(QFileInfo(QFileInfo(chosen).absolutePath()).isDir());
-}
-
-TEST(AppMain, ProgramFolderFollowsALinkToTheProgram) {
-    // An installed bin/zn links to the program in its own folder beside its help and tool.
-    FakePlatform fake;
-    QTemporaryDir dir;
-    ASSERT_TRUE(QDir(dir.path()).mkpath("lib/zn") && QDir(dir.path()).mkpath("bin"));
-    QFile program(dir.filePath("lib/zn/zn"));
-    ASSERT_TRUE(program.open(QIODevice::WriteOnly));
-    program.close();
-    if (!QFile::link("../lib/zn/zn", dir.filePath("bin/zn")))
-        GTEST_SKIP() << "no symbolic links here";
-    const AppWindows windows{[] {}, [] {}};
-    ASSERT_TRUE(AppMain(dir.filePath("bin/zn"), QString(), windows));
-    const QString folder =
-        QDir::toNativeSeparators(QDir(dir.filePath("lib/zn")).canonicalPath()) + QDir::separator();
-    EXPECT_EQ(G().AppFolder, folder);
-    EXPECT_EQ(G().HelpPath, folder + "zn.hlp");
-    EXPECT_TRUE(G().ToolPath.startsWith(folder + "Pomvex"));
 }
 
 namespace {

@@ -28,11 +28,16 @@ protected:
         writeBytes(dir.filePath(name), content);
         return dir.filePath(name);
     }
-    // Runs one dialog answering `answers` in turn; returns the error texts shown.
-    // (Through SaveFileDialog when `withExt`.)
+    // Runs one dialog (SaveFileDialog when `withExt`) answering `answers` in turn ("name=size"
+    // makes a file of that size in the folder, a bare name need not exist); returns the messages.
     QStringList run(int type, const QStringList& answers, bool withExt = false) {
         fake.clear();
-        static_cast<QStringList&>(fake.dialogAnswers) = answers;
+        fake.dialogAnswers.clear();
+        for (const QString& a : answers)
+            fake.dialogAnswers << (a.contains('=')
+                                       ? file(a.section('=', 0, 0),
+                                              QByteArray(a.section('=', 1).toInt(), 'x'))
+                                       : dir.filePath(a));
         withExt ? SaveFileDialog(nullptr, type) : FileDialog(nullptr, type);
         QStringList out;
         for (const auto& m : fake.messages)
@@ -47,10 +52,8 @@ protected:
 } // namespace
 
 TEST_F(FileDialogTest, QuestionFilesByLengthRefusalsReopenOthersUnchecked) {
-    // dialog type; answers ("name=size" makes a file of that size, a bare name does not
-    // exist); messages shown; file taken; records
+    // dialog type; answers; messages shown; file taken; records
     const std::tuple<int, QStringList, QStringList, QString, int> cases[] = {
-        {0, {"empty.znd=0"}, {}, "empty.znd", 0},
         {0, {"q.znd=10881"}, {}, "q.znd", 31}, // also 39 old records: the current length wins
         {1, {"q.csv=702"}, {}, "q.csv", 2},
         {0, {"o.znd=422", "a.Csv=9", "x.txt=500", "k.znd=351"}, {Old, Csv, Unusable}, "k.znd", 1},
@@ -59,17 +62,13 @@ TEST_F(FileDialogTest, QuestionFilesByLengthRefusalsReopenOthersUnchecked) {
         {0, {"gone.znd", "gone.znd", "never.znd=0"}, {Old}, "", -99},
         // A folder after a refused 500-byte file reuses that length.
         {0, {"x.txt=500", ".", "fine.znd=0"}, {Unusable, Unusable}, "fine.znd", 0},
-        {4, {"new log  "}, {}, "new log", -99}, // names to save are taken unchecked
+        {4, {"new log  "}, {}, "new log", -99},     // names to save are taken unchecked
+        {1, {"other.csv=20"}, {Unusable}, "", -99}, // a CSV without our log's marker
     };
     for (const auto& [type, answers, shown, chosen, records] : cases) {
-        QStringList paths;
-        for (const QString& a : answers)
-            paths << (a.contains('=')
-                          ? file(a.section('=', 0, 0), QByteArray(a.section('=', 1).toInt(), 'x'))
-                          : dir.filePath(a));
         G().RecordCount = -99;
         G().LogFileFlag = true;
-        EXPECT_EQ(run(type, paths), shown) << answers.join(' ').toStdString();
+        EXPECT_EQ(run(type, answers), shown) << answers.join(' ').toStdString();
         EXPECT_EQ(std::pair(fake.dialogs[0].save, fake.dialogs[0].initialFolder),
                   std::pair(type >= 3, G().AppFolder));
         EXPECT_EQ(std::tuple(G().CurrentFile, G().RecordCount, G().LogFileFlag),
@@ -77,41 +76,28 @@ TEST_F(FileDialogTest, QuestionFilesByLengthRefusalsReopenOthersUnchecked) {
     }
 }
 
-TEST_F(FileDialogTest, PrintDataTakesOurLogsWhateverTheirLength) {
+TEST_F(FileDialogTest, PrintDataTakesOurLogsWhateverTheirLengthButNoPipe) {
     // Plain; padded to a multiple of 351 and of 211 bytes; cut before its first line end.
     for (int target : {-1, 351 * 2, 211 * 3, 0}) {
         QByteArray log = target ? LogHead + LogLine.repeated(3) : LogHead.left(30);
         if (target > 0) log.insert(log.indexOf("\r\n"), QByteArray(target - int(log.size()), ' '));
-        EXPECT_TRUE(run(1, {file("run.CSV", log)}).isEmpty()) << target;
+        file("run.CSV", log);
+        EXPECT_TRUE(run(1, {"run.CSV"}).isEmpty()) << target;
         EXPECT_EQ(std::pair(G().LogFileFlag, G().RecordCount), std::pair(true, target ? 3 : 0));
     }
-    // A CSV without the marker is unusable; a log is no question data.
-    EXPECT_EQ(run(1, {file("other.csv", "\"a\",\"b\"\r\n\"c\",\"d\"\r\n")}),
-              QStringList({Unusable}));
-    EXPECT_FALSE(G().LogFileFlag);
-    EXPECT_EQ(run(0, {dir.filePath("run.CSV")}), QStringList({Csv}));
-}
-
-TEST(AddExt, AppendsOnlyWithoutAThreeLetterExtension) {
-    EXPECT_EQ(QStringList({AddExt(0, "q\\new"), AddExt(0, "x.txt"), AddExt(0, "a.html"),
-                           AddExt(1, "ab"), AddExt(0, ".ab")}),
-              QStringList({"q\\new.znd", "x.txt", "a.html.znd", "ab.csv", ".ab.znd"}));
-}
-
-// A pipe chosen as print data is refused unopened (reading it would block); any picture kind
-// can be picked as the background.
-TEST_F(FileDialogTest, PipesAreRefusedAndPicturesOfEveryKindCanBePicked) {
-    const QString fifo = dir.filePath(QStringLiteral("pipe.csv"));
-    ASSERT_TRUE(MakeFifo(fifo));
-    EXPECT_EQ(run(1, {fifo, file("q.znd", {})}), QStringList({Old}));
+    EXPECT_EQ(run(0, {"run.CSV"}), QStringList({Csv})) << "a log is no question data";
+    // A pipe is refused unopened (reading it would block).
+    ASSERT_TRUE(MakeFifo(dir.filePath("pipe.csv")));
+    EXPECT_EQ(run(1, {"pipe.csv", "q.znd=0"}), QStringList({Old}));
     EXPECT_EQ(G().CurrentFile, dir.filePath("q.znd"));
+    // Any picture kind can be picked as the background.
     run(2, {});
     EXPECT_EQ(fake.dialogs.value(0).filters.value(0).pattern, "*.bmp;*.gif;*.jpg;*.jpeg;*.png");
     EXPECT_EQ(fake.dialogs.value(0).filters.value(1).pattern, "*.*");
 }
 
-// A name the default extension turns into another existing file is asked about; "No" shows the
-// dialog again.
+// The default extension is added to a name without a three-letter one; a name it turns into
+// another existing file is asked about, and "No" shows the dialog again.
 TEST_F(FileDialogTest, ExistingFileNamedByTheAddedExtensionIsAskedAbout) {
     file("a.html.znd", "old");
     // type; dialog answers; reply; asked about it; name taken
@@ -120,13 +106,13 @@ TEST_F(FileDialogTest, ExistingFileNamedByTheAddedExtensionIsAskedAbout) {
         {3, {"a.html"}, AnswerYes, true, "a.html.znd"},
         {3, {"a.html.znd"}, AnswerNo, false, "a.html.znd"}, // the dialog itself asked
         {4, {"a.html"}, AnswerNo, false, "a.html.csv"},
+        {3, {"x.txt"}, AnswerNo, false, "x.txt"}, // a three-letter extension stays alone
+        {3, {".ab"}, AnswerNo, false, ".ab.znd"},
     };
     for (const auto& [type, answers, reply, asked, taken] : cases) {
-        QStringList paths;
-        for (const QString& a : answers)
-            paths << dir.filePath(a);
+        fake.messageAnswers = {};
         fake.messageAnswers.enqueue(reply);
-        EXPECT_EQ(run(type, paths, true),
+        EXPECT_EQ(run(type, answers, true),
                   asked ? QStringList{"2確認「a.html.znd」は既に存在します。\r\n上書きしますか？"}
                         : QStringList{});
         EXPECT_EQ(G().CurrentFile, dir.filePath(taken));

@@ -6,18 +6,12 @@
 
 #include <gtest/gtest.h>
 
-TEST(StringTable, EveryIdExistsFitsTheCodePageAndTrickyTextsAreExact) {
+TEST(ResText, EveryIdFitsTheCodePagePlaceholdersJoinsAndMessageBoxes) {
     const QList<int> notInTable = {28, 29, 104, 105, 106, 107, 108, 109};
     for (int id = 21; id <= 157; ++id)
         EXPECT_TRUE(notInTable.contains(id) ||
                     (!LoadResString(id).isEmpty() && SjisRepresentable(LoadResString(id))))
             << id;
-    EXPECT_EQ(LoadResString(26) + "|" + LoadResString(146) + "|" + LoadResString(85),
-              QStringLiteral(
-                  "\uFF5E語で「\u2026\u2026」|ON |、。？」）・』】ーゝゞヽヾ々　，．)?,.]}ｰﾞﾟ/"));
-}
-
-TEST(ResText, PlaceholdersJoinsAndMessageBoxes) {
     // An empty value removes the placeholder; a value holding "@" is not scanned again.
     const std::tuple<int, QString, QString> cases[] = {
         {98, "  ", "Fast  Slow"}, {67, "", "Dataは迄です。"}, {67, "@@", "Dataは@@迄です。"}};
@@ -35,7 +29,7 @@ TEST(ResText, PlaceholdersJoinsAndMessageBoxes) {
     EXPECT_EQ(G().WorkText, QStringLiteral("多重起動不可")) << "no trailing line break";
 }
 
-TEST(Sjis, CodePageMappingsBadInputAndWidths) {
+TEST(Sjis, CodePageMappingsBadInputWidthsAndFields) {
     // Wave dash, full-width minus and circled digits are where a plain Shift-JIS codec differs.
     const std::pair<QString, const char*> pairs[] = {
         {"～－①", "8160817c8740"}, {"ﾌｧｲﾙ｡ﾟ", "cca7b2d9a1df"}, {"A\\~ ", "415c7e20"}};
@@ -58,9 +52,7 @@ TEST(Sjis, CodePageMappingsBadInputAndWidths) {
     for (const auto& [text, pos, width] : cases)
         EXPECT_EQ(SjisWidth(text, pos), width) << text.toStdString() << " " << pos;
     EXPECT_EQ(SjisBytes(QStringLiteral(" A　  ")), QByteArray::fromHex("20418140"));
-}
-
-TEST(Sjis, FieldsNeverSplitACharacterAndSurviveGarbledBytes) {
+    // A field never splits a character.
     const QByteArray mixed = SjisBytes(QStringLiteral("Aｱ日本B語"));
     for (int n = 0; n <= mixed.size(); ++n)
         EXPECT_LE(SjisWidth(SjisField(mixed, n, 0), 0), n) << n;

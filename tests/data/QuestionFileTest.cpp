@@ -1,5 +1,6 @@
 #include "DataFiles.h"
 
+#include "data/LogFile.h"
 #include "data/QuestionFile.h"
 
 namespace {
@@ -53,11 +54,23 @@ TEST(QuestionFile, SavingGivesBackTheSameBytesOrKeepsTheOldFile) {
     ASSERT_EQ(texts.size(), 2);
     ASSERT_TRUE(WriteRecordTexts(path, texts));
     EXPECT_EQ(readBytes(path), bytes);
-    // Too long a record is refused before anything is written; so is a folder that is a file.
-    for (const auto& [target, text] :
-         {std::pair(path, texts[0] + u"xyz"_qs), std::pair(path + u"/in.znd"_qs, texts[0])}) {
-        QString error;
-        EXPECT_FALSE(WriteRecordTexts(target, {texts[0], text}, &error) || error.isEmpty());
-        EXPECT_EQ(readBytes(path), bytes);
-    }
+    // Too long a record is refused before anything is written.
+    QString error;
+    EXPECT_FALSE(WriteRecordTexts(path, {texts[0], texts[0] + u"xyz"_qs}, &error) ||
+                 error.isEmpty());
+    EXPECT_EQ(readBytes(path), bytes);
+}
+
+TEST(LogFile, QuestionSplitAndFieldQuoting) {
+    const QString q = u"あいうえおかきくけこさ"_qs, whole = q + u"//"_qs;
+    // A buzz after the reveal or out of range is logged whole; read-and-press reads on at most
+    // the characters that were still left.
+    const std::tuple<int, bool, QString> cases[] = {{11, false, whole},
+                                                    {40, true, whole},
+                                                    {-3, true, whole},
+                                                    {10, true, u"あいうえおかきくけこ/さ/"_qs}};
+    for (const auto& [buzz, readPress, expected] : cases)
+        EXPECT_EQ(SplitLoggedQuestion(q, buzz, readPress, 2), expected) << buzz;
+    // A line break inside a field would make the readers count one more log line.
+    EXPECT_EQ(CsvField(u"「\"a\"」\r\nb\nc\rd"_qs), u"\"「\"\"a\"\"」 b c d\""_qs);
 }

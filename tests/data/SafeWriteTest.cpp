@@ -1,7 +1,6 @@
 #include "DataFiles.h"
 
 #include "core/SafeFile.h"
-#include "data/LogFile.h"
 #include "data/QuestionFile.h"
 #include "data/SettingsFile.h"
 #include "support/HostileFiles.h"
@@ -11,10 +10,6 @@
 #include <functional>
 
 namespace {
-QByteArray questions(int n) {
-    return SjisEncode(
-        QString(ComposeRecordText(u"問"_qs, u"答"_qs, u'1') + u"\r\n"_qs).repeated(n));
-}
 QStringList texts(int n) {
     return QStringList(n, ComposeRecordText(u"問"_qs, u"答"_qs, u'1'));
 }
@@ -28,18 +23,12 @@ TEST(SafeWrite, FullDiskKeepsEveryOldFileAndIsReported) {
     DialogSettings d;
     MemberList m;
     const std::tuple<const char*, QByteArray, std::function<bool(const QString&)>> cases[] = {
-        {"questions in the buffer", questions(3),
+        {"questions in the buffer", "old questions",
          [](auto p) { return WriteRecordTexts(p, texts(46)); }},
-        {"questions past it", questions(1), [](auto p) { return WriteRecordTexts(p, texts(200)); }},
-        {"log", "\"old\"\r\n", [](auto p) { return WriteFileAtomically(p, QByteArray(900, 'x')); }},
-        {"background line", ini + "C:\\old.bmp\r\nTaro\r\n",
-         [](auto p) { return RewriteBackgroundLine(p, u"/pictures/new.png"_qs); }},
+        {"questions past it", "old questions",
+         [](auto p) { return WriteRecordTexts(p, texts(200)); }},
         {"line-1 repair", ini + "Taro\r\n",
          [&](auto p) { return ReadSettingsForDialog(p, r, d) || !d.writeFailed; }},
-        {"delete all members", ini + "\r\nTaro\r\n",
-         [&](auto p) {
-             return DeleteAllMembers(p, r, m = {u"Taro"_qs}, u"/p/a-long-name.png"_qs);
-         }},
         {"append members", ini + "\r\nTaro\r\n",
          [&](auto p) {
              return AppendMembers(p, m = {u"Taro"_qs}, {u"Hanako"_qs}) || m.size() != 1;
@@ -62,14 +51,30 @@ TEST(SafeWrite, FullDiskKeepsEveryOldFileAndIsReported) {
     }
 }
 
-// A pipe or folder is never opened or renamed over: a save fails and the pipe stays a pipe.
-TEST(SafeWrite, OnlyRegularFilesAreReplaced) {
+// A path inside a plain file, a folder or a pipe (reading it would block) is neither read nor
+// replaced: every operation says so, the settings stay the defaults and the pipe stays a pipe.
+TEST(SafeWrite, UnusableTargetsAreNeitherReadNorReplaced) {
     QTemporaryDir dir;
-    const QString fifo = dir.filePath(u"pipe.csv"_qs);
+    writeBytes(dir.filePath(u"plain"_qs), "x");
+    const QString fifo = dir.filePath(u"pipe"_qs), ini = dir.filePath(u"ZN.INI"_qs);
     ASSERT_TRUE(MakeFifo(fifo));
-    MemberList members;
-    EXPECT_FALSE(WriteFileAtomically(fifo, "x") || WriteFileAtomically(dir.path(), "x") ||
-                 AppendMembers(fifo, members, {u"Taro"_qs}) ||
-                 SaveSettingsRecord(fifo, SettingsRecord()));
+    EXPECT_FALSE(RewriteBackgroundLine(ini, u"/x.bmp"_qs) || QFile::exists(ini)); // not created
+    for (const QString& bad : {dir.filePath(u"plain/ZN.INI"_qs), dir.path(), fifo}) {
+        SettingsRecord record;
+        record.soundOn = u"OFF"_qs;
+        DialogSettings dialog;
+        MemberList members = {u"Taro"_qs};
+        bool ok = true;
+        EXPECT_FALSE(LoadSettings(bad, record).ok);
+        EXPECT_EQ(record, SettingsRecord());
+        EXPECT_FALSE(ReadSettingsForDialog(bad, record, dialog) ||
+                     SaveSettingsRecord(bad, record) || RewriteBackgroundLine(bad, u"/x.bmp"_qs));
+        EXPECT_FALSE(AppendMembers(bad, members, {u"Hanako"_qs}) ||
+                     DeleteAllMembers(bad, record, members, QString()));
+        EXPECT_EQ(members, QStringList({u"Taro"_qs}));
+        EXPECT_TRUE(ReadRecordTexts(bad, 3, &ok).isEmpty());
+        EXPECT_FALSE(ok || QuestionFile().open(bad) || WriteFileAtomically(bad, "x") ||
+                     WriteRecordTexts(bad, texts(1)));
+    }
     EXPECT_FALSE(QFileInfo(fifo).isFile());
 }
