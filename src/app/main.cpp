@@ -53,6 +53,7 @@ int main(int argc, char** argv) {
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->Form_Load();
         window->show();
+        window->activateWindow(); // a run started from the command line takes the keys at once
     };
     // Without a file the opening screen comes first: it loads the quiz window hidden and shows
     // it when the animation ends.
