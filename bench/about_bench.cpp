@@ -85,4 +85,6 @@ BENCHMARK(BM_VersionAnimationTick)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char** argv) { return RunBenchmarks(argc, argv); }
+int main(int argc, char** argv) {
+    return RunBenchmarks(argc, argv);
+}

@@ -19,8 +19,9 @@ namespace {
 QString sampleList(int rows) {
     QString text = QStringLiteral("問題,解答,ジャンル\r\n");
     for (int i = 0; i < rows; ++i)
-        text += QStringLiteral("\"問題%1：日本で一番長い川は、どこから\"\"どこ\"\"へ流れているでしょう？\","
-                               "信濃川%1,%2\r\n")
+        text += QStringLiteral(
+                    "\"問題%1：日本で一番長い川は、どこから\"\"どこ\"\"へ流れているでしょう？\","
+                    "信濃川%1,%2\r\n")
                     .arg(i)
                     .arg(i % 5 ? QString::number(i % 7 + 1) : QStringLiteral("スポーツ"));
     return text;
@@ -78,4 +79,6 @@ BENCHMARK(OpenPreviewTenThousandRows)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv) { return RunBenchmarks(argc, argv); }
+int main(int argc, char** argv) {
+    return RunBenchmarks(argc, argv);
+}

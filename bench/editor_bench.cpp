@@ -93,4 +93,6 @@ BENCHMARK(BM_PhraseSearchOnly)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char** argv) { return RunBenchmarks(argc, argv); }
+int main(int argc, char** argv) {
+    return RunBenchmarks(argc, argv);
+}

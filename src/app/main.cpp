@@ -3,16 +3,16 @@
 #include "core/AppGlobals.h"
 #include "core/AppMain.h"
 #include "core/Resources.h"
+#include "editor/Edit.h"
 #include "platform/DesktopSession.h"
 #include "platform/Fonts.h"
+#include "platform/ProcessSignals.h"
 #include "platform/QtPlatform.h"
 #include "platform/QtTranslations.h"
-#include "editor/Edit.h"
+#include "print/PriPri.h"
 #include "quiz/WindowFactory.h"
 #include "quiz/ZN.h"
 #include "settings/Cast.h"
-#include "print/PriPri.h"
-#include "platform/ProcessSignals.h"
 
 #include <QApplication>
 
@@ -73,7 +73,6 @@ int main(int argc, char** argv) {
         opening->Form_Load();
     };
     AppWindows windows{showMain, showOpening};
-    if (!AppMain(QCoreApplication::applicationFilePath(), commandLine, windows))
-        return 1;
+    if (!AppMain(QCoreApplication::applicationFilePath(), commandLine, windows)) return 1;
     return app.exec();
 }

@@ -16,15 +16,15 @@ struct QuestionRecord {
 // The 20-byte record at the start of ZN.INI. Each field keeps its text exactly as read, so a
 // value out of range survives a round trip; toBytes() pads or cuts every field to its width.
 struct SettingsRecord {
-    QString soundOn = QStringLiteral("ON ");       // 3 bytes
-    QString speedLevel = QStringLiteral("3");      // 1 byte, "1"-"5"
-    QString readPressOn = QStringLiteral("ON ");   // 3 bytes
-    QString readPressChars = QStringLiteral("2");  // 1 byte, "2"-"5"
-    QString gothicFont = QStringLiteral("ON ");    // 3 bytes
-    QString randomOrder = QStringLiteral("ON ");   // 3 bytes
-    QString revealOn = QStringLiteral("ON ");      // 3 bytes
-    QString timeOverMark = QStringLiteral("X");    // 1 byte, "O" or "X"
-    QString lineEnd = QStringLiteral("\r\n");      // 2 bytes
+    QString soundOn = QStringLiteral("ON ");      // 3 bytes
+    QString speedLevel = QStringLiteral("3");     // 1 byte, "1"-"5"
+    QString readPressOn = QStringLiteral("ON ");  // 3 bytes
+    QString readPressChars = QStringLiteral("2"); // 1 byte, "2"-"5"
+    QString gothicFont = QStringLiteral("ON ");   // 3 bytes
+    QString randomOrder = QStringLiteral("ON ");  // 3 bytes
+    QString revealOn = QStringLiteral("ON ");     // 3 bytes
+    QString timeOverMark = QStringLiteral("X");   // 1 byte, "O" or "X"
+    QString lineEnd = QStringLiteral("\r\n");     // 2 bytes
 
     static constexpr int Size = 20;
     QByteArray toBytes() const;                         // exactly 20 bytes

@@ -57,7 +57,8 @@ bool AtomicFileWriter::write(const QByteArray& bytes) {
 
 bool AtomicFileWriter::commit() {
     if (!open_ || failed_) return false;
-    if (!file().flush() || file().error() != QFileDevice::NoError) return fail(file().errorString());
+    if (!file().flush() || file().error() != QFileDevice::NoError)
+        return fail(file().errorString());
     open_ = false;
     if (!file().commit()) {
         failed_ = true;

@@ -49,10 +49,12 @@ public:
 
     // Standard open dialog: the chosen file must exist. Returns the full path, or empty on cancel.
     virtual QString openFileName(QWidget* owner, const QString& title,
-                                 const QList<FileFilter>& filters, const QString& initialFolder) = 0;
+                                 const QList<FileFilter>& filters,
+                                 const QString& initialFolder) = 0;
     // Standard save dialog: asks before overwriting an existing file. Empty on cancel.
     virtual QString saveFileName(QWidget* owner, const QString& title,
-                                 const QList<FileFilter>& filters, const QString& initialFolder) = 0;
+                                 const QList<FileFilter>& filters,
+                                 const QString& initialFolder) = 0;
 
     // Plays a complete RIFF WAVE image. Starting a sound stops the one still playing.
     // synchronous: returns only when the sound has ended. resourceId names the sound (11-15) for

@@ -1,10 +1,10 @@
 #include "quiz/ZN.h"
 
 #include "core/AppGlobals.h"
+#include "core/Blit.h"
 #include "core/Resources.h"
 #include "platform/Keys.h"
 #include "platform/Platform.h"
-#include "core/Blit.h"
 
 #include <QCoreApplication>
 #include <QMenu>

@@ -1,8 +1,8 @@
 #include "quiz/ZN.h"
 
 #include "core/AppGlobals.h"
-#include "core/Drawing.h"
 #include "core/Blit.h"
+#include "core/Drawing.h"
 #include "quiz/QuizLogic.h"
 
 #include <QFontMetrics>

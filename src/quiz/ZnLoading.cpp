@@ -1,12 +1,12 @@
 #include "quiz/ZN.h"
 
 #include "core/AppGlobals.h"
+#include "core/Blit.h"
 #include "core/Drawing.h"
 #include "core/Paths.h"
 #include "core/ResText.h"
 #include "core/SafeFile.h"
 #include "data/SettingsFile.h"
-#include "core/Blit.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,13 +1,13 @@
 #include "quiz/ZN.h"
 
 #include "core/AppGlobals.h"
+#include "core/Blit.h"
 #include "core/Drawing.h"
 #include "core/ResText.h"
 #include "core/Resources.h"
 #include "core/SafeFile.h"
 #include "platform/Keys.h"
 #include "platform/Platform.h"
-#include "core/Blit.h"
 #include "quiz/ExitButton.h"
 #include "quiz/ZnBoard.h"
 
