@@ -44,11 +44,11 @@ TEST(VirtualKey, KeysGiveThePhysicalKeyOfTheLayout) {
             EXPECT_EQ(vkOf("*+,-./"[i], Qt::KeypadModifier, layout), 106 + i);
     }
     // NumLock off and macOS arrows carry the keypad flag but are the ordinary keys.
-    const int others[][3] = {{Qt::Key_Return, 0, 13}, {Qt::Key_yen, 0, 220},  {Qt::Key_F10, 0, 121},
-                             {Qt::Key_Escape, 0, 27}, {Qt::Key_Enter, 1, 13}, {Qt::Key_Left, 1, 37},
-                             {Qt::Key_Delete, 1, 46}};
-    for (const auto& [key, keypad, vk] : others)
-        EXPECT_EQ(vkOf(key, keypad ? Qt::KeypadModifier : Qt::NoModifier), vk) << "Qt key " << key;
+    for (const auto& [key, vk] :
+         {std::pair(Qt::Key_Enter, 13), {Qt::Key_Left, 37}, {Qt::Key_Delete, 46}})
+        EXPECT_EQ(vkOf(key, Qt::KeypadModifier), vk) << "Qt key " << key;
+    EXPECT_EQ(std::tuple(vkOf(Qt::Key_F10), vkOf(Qt::Key_Escape), vkOf(Qt::Key_yen)),
+              std::tuple(121, 27, 220));
 #if !defined(Q_OS_WIN) && !defined(Q_OS_MACOS)
     // The "ro" key types the same backslash as the yen key on many layouts.
     EXPECT_EQ(std::pair(vkOf(Qt::Key_Backslash, {}, KeyLayout::Jis, 97),

@@ -161,7 +161,7 @@ TEST_F(CastTest, DeletingMembersAndAFullDisk) {
 TEST_F(CastTest, PlayerCountIsTwoToTenRoundedHalfUpAndCancelKeepsNothing) {
     auto c = open();
     click(c->OK_CAN[3]);
-    EXPECT_TRUE(G().Roster.matchOn && c->height() == 528);
+    EXPECT_TRUE(G().Roster.matchOn);
     for (const char* typed : {"4.5", "11", "1.4", "x", "10.5", "inf"}) {
         c->Nin->setFocus();
         c->Nin->setText(QString::fromLatin1(typed));
@@ -235,17 +235,16 @@ TEST_F(CastTest, PlayerChecksNameTheFirstFaultThenFillTheRoster) {
     click(c->OK_CAN[0]);
     EXPECT_EQ(c->result(), QDialog::Accepted);
     EXPECT_EQ(ini(), once);
-}
 
-TEST_F(CastTest, AHundredNamesAreTheLimit) {
+    // A hundred remembered names are the limit; lines past it are kept.
     QByteArray bytes = Default;
     for (int i = 0; i < 105; ++i)
         bytes += "N" + QByteArray::number(i) + "\r\n";
-    auto c = open(bytes, true);
+    c = open(bytes, true);
     EXPECT_EQ(c->NameK[9]->count(), 100);
     setPlayers(*c, "Newcomer,N3", "A,B");
     click(c->OK_CAN[0]);
-    EXPECT_TRUE(c->result() == QDialog::Accepted && ini() == bytes) << "lines past 100 kept";
+    EXPECT_TRUE(c->result() == QDialog::Accepted && ini() == bytes);
 }
 
 } // namespace
