@@ -31,6 +31,11 @@ QByteArray makeWave(int rate, int samples, const QByteArray& extra = {}) {
     return makePcm(rate, 1, 8, QByteArray(samples, char(0x80)), extra);
 }
 
+// A short silence with the (low) two bytes of one header field zeroed.
+QByteArray zeroed(int offset) {
+    return makeWave(8000, 30).replace(offset, 2, QByteArray(2, '\0'));
+}
+
 QAudioFormat format(int rate, int channels, QAudioFormat::SampleFormat sample) {
     QAudioFormat f;
     f.setSampleRate(rate);
@@ -39,32 +44,32 @@ QAudioFormat format(int rate, int channels, QAudioFormat::SampleFormat sample) {
     return f;
 }
 
-QByteArray int16s(std::initializer_list<int> values) {
-    QByteArray b;
-    for (int v : values)
-        b += le(quint16(v), 2);
-    return b;
-}
-
 } // namespace
 
-TEST(WaveDuration, PcmLengthAndBadOrCutImages) {
+// A bad image is silent: no length, no samples, and never a read past its end or a division by
+// a zero field. Images that parse but cannot be mixed (24 bits, no channel, no rate, no whole
+// frame) still have a length but give no sound.
+TEST(WaveImage, LengthsAndImagesThatCannotBePlayed) {
     EXPECT_EQ(WaveDurationMs(makeWave(11025, 4080)), 370);
     // Unknown chunks (odd-sized ones are padded) before the data are skipped.
     EXPECT_EQ(WaveDurationMs(makeWave(11025, 11025, "LIST" + le(3, 4) + QByteArray("abc\0", 4))),
               1000);
-    QByteArray compressed = makeWave(11025, 100), noRate = compressed;
-    qToLittleEndian<quint16>(2, compressed.data() + 20); // format tag: not PCM
-    qToLittleEndian<quint32>(0, noRate.data() + 28);     // byte rate 0
-    for (const QByteArray& bad : {QByteArray(), QByteArray("RIFF"), compressed, noRate})
-        EXPECT_EQ(WaveDurationMs(bad), -1);
-    // A data chunk claiming more than is there counts only what is there.
-    const QByteArray full = makeWave(1000, 1000);
-    EXPECT_EQ(WaveDurationMs(full.left(full.size() - 500)), 500);
-    // Every cut of an image with a huge bogus chunk must end cleanly (no read past the end).
+    // The first four cannot be read: empty, cut header, format tag 0 (not PCM), byte rate 0;
+    // then no channel, no rate, 24 bits, part of a frame.
+    QList<QByteArray> bad = {QByteArray(), "RIFF"};
+    for (int field : {20, 28, 22, 24})
+        bad << zeroed(field);
+    bad << makePcm(8000, 1, 24, QByteArray(30, '\0')) << makePcm(8000, 2, 16, QByteArray(3, '\0'));
+    const QAudioFormat out = format(44100, 1, QAudioFormat::Int16);
+    for (int i = 0; i < bad.size(); ++i) {
+        EXPECT_EQ(WaveDurationMs(bad[i]) == -1, i < 4) << i;
+        EXPECT_TRUE(ConvertWave(bad[i], out).isEmpty()) << i;
+    }
+    EXPECT_TRUE(ConvertWave(makeWave(11025, 100), QAudioFormat()).isEmpty());
+    // Every cut of an image with a huge bogus chunk before its data.
     const QByteArray junk = makeWave(11025, 300, "junk" + le(0xFFFFFFF0u, 4));
     for (int n = 0; n < junk.size(); ++n)
-        EXPECT_GE(WaveDurationMs(junk.left(n)), -1);
+        EXPECT_TRUE(WaveDurationMs(junk.left(n)) == -1 && ConvertWave(junk.left(n), out).isEmpty());
 }
 
 // Sounds of any rate, channel count and sample width come out mono-mixed, copied to every output
@@ -72,47 +77,29 @@ TEST(WaveDuration, PcmLengthAndBadOrCutImages) {
 TEST(ConvertWave, RatesChannelsSampleFormatsPaddingAndCuts) {
     using S = QAudioFormat;
     const QByteArray pair = makePcm(11025, 1, 8, QByteArray("\xC0\x40", 2)); // +0.5, -0.5
-    const QByteArray loud = makePcm(8000, 1, 8, QByteArray("\xC0\xFF", 2));
     // left +0.5, right -0.25 (16-bit): mono +0.125
     const QByteArray stereo = makePcm(8000, 2, 16, le(16384, 2) + le(quint16(-8192), 2));
     const float eighth = 0.125f;
     const QByteArray second = makeWave(1000, 1000);
-    struct Case {
-        const char* what;
-        QByteArray wave;
-        QAudioFormat out;
-        int minFrames, maxMs;
-        QByteArray expected;
-    } cases[] = {
-        {"4x rate", pair, format(44100, 1, S::Int16), 0, 30000,
-         int16s({16384, 8192, 0, -8192, -16384, -16384, -16384, -16384})},
+    // What, image, output format, frames at least, milliseconds at most, samples.
+    const std::tuple<const char*, QByteArray, QAudioFormat, int, int, QByteArray> cases[] = {
+        {"4x rate", pair, format(44100, 1, S::UInt8), 0, 30000,
+         QByteArray("\xC0\xA0\x80\x60\x40\x40\x40\x40", 8)},
         {"half rate, rounded up", makePcm(2000, 1, 8, QByteArray("\xC0\x80\x40", 3)),
-         format(1000, 1, S::Int16), 0, 30000, int16s({16384, -16384})},
-        {"full scale", loud, format(8000, 1, S::Int16), 0, 30000, int16s({16384, 32512})},
+         format(1000, 1, S::UInt8), 0, 30000, QByteArray("\xC0\x40", 2)},
+        {"16-bit", stereo, format(8000, 1, S::Int16), 0, 30000, le(4096, 2)},
         {"stereo to float stereo", stereo, format(8000, 2, S::Float), 0, 30000,
          QByteArray(reinterpret_cast<const char*>(&eighth), 4).repeated(2)},
         {"32-bit", stereo, format(8000, 1, S::Int32), 0, 30000, le(268435456, 4)},
-        {"padded", loud, format(8000, 1, S::UInt8), 5, 30000,
-         QByteArray("\xC0\xFF\x80\x80\x80", 5)},
+        {"padded", makePcm(8000, 1, 8, QByteArray("\xC0\xFF", 2)), format(8000, 1, S::UInt8), 5,
+         30000, QByteArray("\xC0\xFF\x80\x80\x80", 5)},
         {"cut", second, format(1000, 1, S::UInt8), 0, 100, QByteArray(100, char(0x80))},
         // a data chunk claiming more than the image holds plays what is there
         {"short data", second.left(second.size() - 400), format(1000, 1, S::UInt8), 0, 30000,
          QByteArray(600, char(0x80))},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(ConvertWave(c.wave, c.out, c.minFrames, c.maxMs), c.expected) << c.what;
-}
-
-TEST(ConvertWave, UnplayableImagesAndFormatsGiveNothing) {
-    const QAudioFormat out = format(44100, 1, QAudioFormat::Int16);
-    QByteArray compressed = makeWave(11025, 100);
-    qToLittleEndian<quint16>(2, compressed.data() + 20);
-    const QByteArray odd24 = makePcm(8000, 1, 24, QByteArray(30, '\0'));
-    const QByteArray noChannels = makePcm(8000, 0, 8, QByteArray(30, '\0'));
-    const QByteArray partFrame = makePcm(8000, 2, 16, QByteArray(3, '\0')); // no whole frame
-    for (const QByteArray& bad : {QByteArray(), compressed, odd24, noChannels, partFrame})
-        EXPECT_TRUE(ConvertWave(bad, out).isEmpty());
-    EXPECT_TRUE(ConvertWave(makeWave(11025, 100), QAudioFormat()).isEmpty());
+    for (const auto& [what, wave, out, minFrames, maxMs, expected] : cases)
+        EXPECT_EQ(ConvertWave(wave, out, minFrames, maxMs), expected) << what;
 }
 
 // With or without an audio device, playing must neither hang nor outlast the sound by much.

@@ -57,10 +57,21 @@ protected:
     QTemporaryDir dir;
 };
 
-TEST_F(CastTest, OptionRulesAndDefaults) {
+TEST_F(CastTest, OptionRulesDefaultsAndSliders) {
     auto c = open();
     QTest::keyClick(c->F_Path, Qt::Key_F1); // the window's context help
     EXPECT_EQ(fake.helpShown, QStringList{G().HelpPath});
+    // The sliders follow the left button only; the knob leaves no trace behind.
+    const QImage before = c->Psp[0]->image;
+    QTest::mouseClick(c->Psp[0], Qt::LeftButton, {}, {59, 20});
+    EXPECT_EQ(c->sliderPos[0], 2);
+    drag(c->Psp[0], Qt::LeftButton, 10, 200);
+    EXPECT_EQ(c->sliderPos[0], 4);
+    EXPECT_NE(c->Psp[0]->image, before);
+    QTest::mouseClick(c->Psp[0], Qt::LeftButton, {}, {59, 20});
+    EXPECT_EQ(c->Psp[0]->image, before);
+    drag(c->Psp[1], Qt::RightButton, 25, 70); // moves where pressed, does not drag
+    EXPECT_EQ(c->sliderPos[1], 1);
     clickRadio(c->Rbot[5]); // speed off takes read-and-press and both sliders with it
     EXPECT_FALSE(c->Psp[0]->isVisible() || c->Psp[1]->isVisible() || c->Rbot[2]->isEnabled());
     EXPECT_TRUE(c->Rbot[3]->isChecked());
@@ -79,38 +90,9 @@ TEST_F(CastTest, OptionRulesAndDefaults) {
     EXPECT_EQ(ini(), QByteArray("ON 3ON 3ON ON ON O\r\n\r\nTaro\r\n"));
 }
 
-TEST_F(CastTest, SlidersFollowTheLeftButtonOnly) {
-    auto c = open();
-    const QImage before = c->Psp[0]->image;
-    QTest::mouseClick(c->Psp[0], Qt::LeftButton, {}, {59, 20});
-    EXPECT_EQ(c->sliderPos[0], 2);
-    drag(c->Psp[0], Qt::LeftButton, 10, 200);
-    EXPECT_EQ(c->sliderPos[0], 4);
-    EXPECT_NE(c->Psp[0]->image, before);
-    QTest::mouseClick(c->Psp[0], Qt::LeftButton, {}, {59, 20});
-    EXPECT_EQ(c->Psp[0]->image, before);      // the knob leaves no trace behind
-    drag(c->Psp[1], Qt::RightButton, 25, 70); // moves where pressed, does not drag
-    EXPECT_EQ(c->sliderPos[1], 1);
-}
-
-TEST_F(CastTest, BackgroundPathMustNameAFile) {
-    auto c = open();
-    c->F_Path->setText(dir.filePath(QStringLiteral("missing.bmp")));
-    click(c->OK_CAN[0]);
-    EXPECT_EQ(fake.messages.value(0).text,
-              QStringLiteral("指定されたFileは存在しません、\r\nFileを読み直して下さい。"));
-    EXPECT_TRUE(QApplication::focusWidget() == c->F_Path && ini() == Default);
-
-    const QString file = dir.filePath(QStringLiteral("a.jpg"));
-    writeBytes(file, {});
-    fake.dialogAnswers.enqueue(file);
-    click(c->OK_CAN[5]);
-    click(c->OK_CAN[0]);
-    EXPECT_TRUE(c->result() == QDialog::Accepted && ini() == Record + file.toUtf8() + "\r\n");
-}
-
-// A pipe, a bare name found only through the working folder, a name ZN.INI cannot hold: each
-// is refused, the dialog stays open and ZN.INI keeps its old line.
+// A missing file, a pipe, a bare name found only through the working folder, a name ZN.INI
+// cannot hold: each is refused with the focus on the path, the dialog stays open and ZN.INI
+// keeps its old line. A file chosen in the file dialog is taken.
 TEST_F(CastTest, BackgroundPathsThatCannotServeAreRefused) {
     auto c = open();
     const QString fifo = dir.filePath(QStringLiteral("pipe.bmp")), cwd = QDir::currentPath();
@@ -119,21 +101,30 @@ TEST_F(CastTest, BackgroundPathsThatCannotServeAreRefused) {
     const QString odd = dir.filePath(QStringLiteral("café😀.bmp"));
     writeBytes(odd, "BM");
     QDir::setCurrent(dir.path());
-    for (const auto& [path, text] : {std::pair(fifo, 46), std::pair(QString("bare.bmp"), 46),
-                                     std::pair(odd, int(TextPathNotSjis))}) {
+    for (const auto& [path, text] :
+         {std::pair(dir.filePath(QStringLiteral("missing.bmp")), 46), std::pair(fifo, 46),
+          std::pair(QString("bare.bmp"), 46), std::pair(odd, int(TextPathNotSjis))}) {
         fake.messages.clear();
         c->F_Path->setText(path);
         click(c->OK_CAN[0]);
         EXPECT_EQ(fake.messages.value(0).text.section(u'\r', 0, 0), LoadResString(text));
-        EXPECT_TRUE(c->isVisible() && ini() == Default) << path.toStdString();
+        EXPECT_TRUE(c->isVisible() && QApplication::focusWidget() == c->F_Path && ini() == Default)
+            << path.toStdString();
     }
     QDir::setCurrent(cwd);
+    const QString file = dir.filePath(QStringLiteral("a.jpg"));
+    writeBytes(file, {});
+    fake.dialogAnswers.enqueue(file);
+    click(c->OK_CAN[5]);
+    click(c->OK_CAN[0]);
+    EXPECT_TRUE(c->result() == QDialog::Accepted && ini() == Record + file.toUtf8() + "\r\n");
 }
 
 // A full disk on opening (the line-1 repair), on "OK" and on deleting all members: ZN.INI stays,
-// and the user hears of a failed write, not of defaults being used.
-TEST_F(CastTest, FullDiskKeepsZnIniAndIsToldAsAWrite) {
-    const QByteArray noPathLine = Record + "Taro\r\n", members = Default + "Taro\r\n";
+// and the user hears of a failed write, not of defaults being used. With room again, "No" keeps
+// the members and "Yes" rewrites the file with the options as shown.
+TEST_F(CastTest, DeletingMembersAndAFullDisk) {
+    const QByteArray noPathLine = Record + "Taro\r\n", members = Default + "Taro\r\nHanako\r\n";
     writeBytes(G().IniPath, noPathLine);
     {
         FileSizeLimit limit(16);
@@ -141,8 +132,9 @@ TEST_F(CastTest, FullDiskKeepsZnIniAndIsToldAsAWrite) {
     }
     EXPECT_EQ(ini(), noPathLine);
     auto c = open(members);
-    c->F_Path->setText(dir.filePath(QStringLiteral("wall.bmp")));
-    writeBytes(c->F_Path->text(), "BM");
+    const QString wall = dir.filePath(QStringLiteral("wall.bmp"));
+    writeBytes(wall, "BM");
+    c->F_Path->setText(wall);
     fake.messageAnswers.enqueue(6); // yes, delete them
     {
         FileSizeLimit limit(16);
@@ -155,21 +147,21 @@ TEST_F(CastTest, FullDiskKeepsZnIniAndIsToldAsAWrite) {
         told << m.title + m.text;
     const QString write = LoadResString(TitleWriteError) + LoadResString(TextSettingsNotWritten);
     EXPECT_EQ(told, QStringList({write, write, told.value(2), write}));
-}
 
-// A player name the code page cannot hold is warned about when its box is left.
-TEST_F(CastTest, UnmappableNameIsWarnedWhenItsBoxIsLeft) {
-    auto c = open(Default, true);
-    c->NameK[0]->setFocus(Qt::TabFocusReason);
-    c->NameK[0]->setEditText(QStringLiteral("Zoë"));
-    c->NameK[1]->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(c->MSG->text(), LoadResString(TextUnmappableChars));
+    fake.messageAnswers.enqueue(7); // "No"
+    click(c->OK_CAN[4]);
+    EXPECT_EQ(ini(), members);
+    clickRadio(c->Rbot[1]);
+    fake.messageAnswers.enqueue(6);
+    click(c->OK_CAN[4]);
+    EXPECT_EQ(ini(), "OFF3ON 2ON ON ON X\r\n" + wall.toUtf8() + "\r\n");
+    EXPECT_EQ(c->NameK[7]->count(), 0);
 }
 
 TEST_F(CastTest, PlayerCountIsTwoToTenRoundedHalfUpAndCancelKeepsNothing) {
     auto c = open();
     click(c->OK_CAN[3]);
-    EXPECT_TRUE(G().Roster.matchOn && c->height() == 528);
+    EXPECT_TRUE(G().Roster.matchOn);
     for (const char* typed : {"4.5", "11", "1.4", "x", "10.5", "inf"}) {
         c->Nin->setFocus();
         c->Nin->setText(QString::fromLatin1(typed));
@@ -205,6 +197,11 @@ TEST_F(CastTest, PlayerCountIsTwoToTenRoundedHalfUpAndCancelKeepsNothing) {
 
 TEST_F(CastTest, PlayerChecksNameTheFirstFaultThenFillTheRoster) {
     auto c = open(Default + "Taro\r\n", true);
+    // A name the code page cannot hold is warned about when its box is left.
+    c->NameK[0]->setFocus(Qt::TabFocusReason);
+    c->NameK[0]->setEditText(QStringLiteral("Zoë"));
+    c->NameK[1]->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(c->MSG->text(), LoadResString(TextUnmappableChars));
     c->VScroll1->setValue(3);
     const std::tuple<const char*, const char*, const char*, QWidget*> cases[] = {
         {"Aki,Ben,Aki", "A,B,C", "重複項目があります。", c->NameK[0]},
@@ -238,31 +235,16 @@ TEST_F(CastTest, PlayerChecksNameTheFirstFaultThenFillTheRoster) {
     click(c->OK_CAN[0]);
     EXPECT_EQ(c->result(), QDialog::Accepted);
     EXPECT_EQ(ini(), once);
-}
 
-TEST_F(CastTest, AHundredNamesAreTheLimit) {
+    // A hundred remembered names are the limit; lines past it are kept.
     QByteArray bytes = Default;
     for (int i = 0; i < 105; ++i)
         bytes += "N" + QByteArray::number(i) + "\r\n";
-    auto c = open(bytes, true);
+    c = open(bytes, true);
     EXPECT_EQ(c->NameK[9]->count(), 100);
     setPlayers(*c, "Newcomer,N3", "A,B");
     click(c->OK_CAN[0]);
-    EXPECT_TRUE(c->result() == QDialog::Accepted && ini() == bytes) << "lines past 100 kept";
-}
-
-TEST_F(CastTest, DeletingAllMembersRewritesTheFile) {
-    const QByteArray members = Default + "Taro\r\nHanako\r\n";
-    auto c = open(members, true);
-    fake.messageAnswers.enqueue(7); // "No"
-    click(c->OK_CAN[4]);
-    EXPECT_EQ(ini(), members);
-
-    clickRadio(c->Rbot[1]); // written along with the removal
-    fake.messageAnswers.enqueue(6);
-    click(c->OK_CAN[4]);
-    EXPECT_EQ(ini(), QByteArray("OFF3ON 2ON ON ON X\r\n\r\n"));
-    EXPECT_EQ(c->NameK[7]->count(), 0);
+    EXPECT_TRUE(c->result() == QDialog::Accepted && ini() == bytes);
 }
 
 } // namespace
