@@ -51,7 +51,6 @@ Henkan::Henkan(QWidget* parent) : QWidget(parent) {
     setAcceptDrops(true); // a list dropped on the window is opened as if chosen
 
     inputBox = new QLineEdit(this);
-    inputBox->setReadOnly(true);
     inputBox->setPlaceholderText(QStringLiteral("表計算ｿﾌﾄで保存したCSVまたはﾀﾌﾞ区切りのﾌｧｲﾙ"));
     inputButton = new QPushButton(QStringLiteral("参照(&I)..."), this);
     reloadButton = new QPushButton(QStringLiteral("再読込(&R)"), this);
@@ -145,6 +144,15 @@ Henkan::Henkan(QWidget* parent) : QWidget(parent) {
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
     // Only committed text reaches text(): a name still being composed does not count yet.
     connect(outputBox, &QLineEdit::textChanged, this, &Henkan::updateControls);
+    // A path typed or pasted into the list box opens on Enter, as one chosen with the button.
+    connect(inputBox, &QLineEdit::returnPressed, this, [this] {
+        const QString typed = QDir::fromNativeSeparators(inputBox->text().trimmed());
+        if (typed.isEmpty()) return;
+        if (typed == InputPath)
+            LoadTable(typed); // the same list again keeps the output name
+        else
+            OpenList(typed);
+    });
     connect(outputBox, &QLineEdit::returnPressed, this, [this] {
         if (convertButton->isEnabled()) Henkan_Click();
     });

@@ -145,4 +145,14 @@ TEST_F(HenkanTest, ADroppedListOpensAFolderIsNoOutputNameAndEnterConverts) {
     ASSERT_TRUE(w.convertButton->isEnabled());
     QTest::keyClick(w.outputBox, Qt::Key_Return);
     EXPECT_TRUE(QFile::exists(path("出力.znd")));
+
+    // A path typed into the list box opens on Enter; one that cannot be read changes nothing.
+    fake.clear();
+    w.inputBox->setText(path("none.csv"));
+    QTest::keyClick(w.inputBox, Qt::Key_Return);
+    EXPECT_TRUE(w.InputPath == list && fake.messages.size() == 1);
+    writeBytes(path("二.csv"), "q,a,1\n");
+    w.inputBox->setText(path("二.csv"));
+    QTest::keyClick(w.inputBox, Qt::Key_Return);
+    EXPECT_EQ(w.InputPath + w.outputBox->text(), path("二.csv") + path("二.znd"));
 }
