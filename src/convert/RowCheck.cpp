@@ -1,5 +1,6 @@
 #include "convert/RowCheck.h"
 
+#include "core/Paths.h"
 #include "core/ResText.h"
 #include "core/Sjis.h"
 #include "data/QuestionFile.h"
@@ -19,15 +20,6 @@ bool CheckedRow::hasWarning() const {
 }
 
 namespace {
-
-QString trimBlanks(const QString& text) {
-    qsizetype begin = 0, end = text.size();
-    while (begin < end && text[begin] == u' ')
-        ++begin;
-    while (end > begin && text[end - 1] == u' ')
-        --end;
-    return begin == 0 && end == text.size() ? text : text.mid(begin, end - begin);
-}
 
 // Genre names as the editor's list shows them; a wave dash typed on other systems (U+301C)
 // stands for the full-width tilde of name 6.
@@ -110,7 +102,7 @@ void checkText(CheckedRow& out, QString& text, const QString& what, int limit,
 } // namespace
 
 int GenreOf(const QString& cell) {
-    const QString text = trimBlanks(cell).trimmed();
+    const QString text = TrimBlanks(cell).trimmed();
     if (text.size() == 1) {
         const char16_t c = text[0].unicode();
         if (c >= u'1' && c <= u'7') return c - u'0';
@@ -129,7 +121,7 @@ QString CleanCell(const QString& cell, bool* hadBreak) {
     text.remove(u'\r');
     text.remove(u'\n');
     if (hadBreak) *hadBreak = text.size() != before;
-    return trimBlanks(text);
+    return TrimBlanks(text);
 }
 
 CheckedRow CheckRow(const TableRow& row, const CheckOptions& options) {

@@ -19,15 +19,18 @@ int PathKind(const QString& path) {
     return 0;
 }
 
-QString TrimNul(const QString& text) {
-    const qsizetype nul = text.indexOf(QChar(0));
-    const qsizetype kept = nul < 0 ? text.size() : nul;
-    G().WorkNumber = kept;
-    qsizetype begin = 0;
-    qsizetype end = kept;
+QString TrimBlanks(const QString& text) {
+    qsizetype begin = 0, end = text.size();
     while (begin < end && text.at(begin) == QLatin1Char(' '))
         ++begin;
     while (end > begin && text.at(end - 1) == QLatin1Char(' '))
         --end;
-    return text.mid(begin, end - begin);
+    return begin == 0 && end == text.size() ? text : text.mid(begin, end - begin);
+}
+
+QString TrimNul(const QString& text) {
+    const qsizetype nul = text.indexOf(QChar(0));
+    const qsizetype kept = nul < 0 ? text.size() : nul;
+    G().WorkNumber = kept;
+    return TrimBlanks(text.left(kept));
 }

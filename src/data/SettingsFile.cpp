@@ -102,15 +102,6 @@ bool isDigit(const QString& field) {
     return field.size() == 1 && field.at(0) >= u'0' && field.at(0) <= u'9';
 }
 
-QString trimBlanks(const QString& text) {
-    qsizetype begin = 0, end = text.size();
-    while (begin < end && text.at(begin) == u' ')
-        ++begin;
-    while (end > begin && text.at(end - 1) == u' ')
-        --end;
-    return text.mid(begin, end - begin);
-}
-
 // A name or path about to become one line of the file: a line break inside it would split it
 // into lines of its own (a path read as a member, a name as two).
 QString oneLine(QString text) {
@@ -208,7 +199,7 @@ bool ReadSettingsForDialog(const QString& iniPath, SettingsRecord& record, Dialo
     bool ok = true;
     if (lines.size() > 1) {
         const QString line1 = SjisDecode(lines.at(1));
-        const QString trimmedPath = trimBlanks(line1);
+        const QString trimmedPath = TrimBlanks(line1);
         if (!trimmedPath.isEmpty() && PathKind(line1) != 0) {
             out.backgroundPath = trimmedPath;
         } else if (!trimmedPath.isEmpty()) {

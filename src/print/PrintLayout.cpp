@@ -1,5 +1,6 @@
 #include "print/PrintLayout.h"
 
+#include "core/Paths.h"
 #include "core/ResText.h"
 #include "core/Sjis.h"
 #include "platform/Cp932.h"
@@ -34,15 +35,6 @@ const QSet<quint16>& noLineStart() {
     return set;
 }
 
-QString trimmedBlanks(const QString& text) {
-    qsizetype begin = 0, end = text.size();
-    while (begin < end && text.at(begin) == u' ')
-        ++begin;
-    while (end > begin && text.at(end - 1) == u' ')
-        --end;
-    return text.mid(begin, end - begin);
-}
-
 } // namespace
 
 PrintLayout::PrintLayout(bool rule, bool isLog) : rule_(rule), isLog_(isLog) {}
@@ -51,8 +43,8 @@ void PrintLayout::PrintRecords(int from, const QList<PrintEntry>& entries) {
     Mark.clear();
     RecNo = from;
     for (const PrintEntry& e : entries) {
-        QText = trimmedBlanks(e.question);
-        AText = trimmedBlanks(e.answer);
+        QText = TrimBlanks(e.question);
+        AText = TrimBlanks(e.answer);
         if (isLog_) Mark = ResText(137, e.verdict + e.answerer);
         PrintQuestion();
         ++RecNo;

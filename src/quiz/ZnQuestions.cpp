@@ -1,6 +1,7 @@
 #include "quiz/ZN.h"
 
 #include "core/AppGlobals.h"
+#include "core/Paths.h"
 #include "core/ResText.h"
 #include "platform/Platform.h"
 #include "quiz/QuizLogic.h"
@@ -8,20 +9,6 @@
 #include <QAction>
 
 #include <algorithm>
-
-namespace {
-
-// Trims ASCII blanks only: the ideographic space is part of a question.
-QString TrimBlanks(const QString& text) {
-    qsizetype start = 0, end = text.size();
-    while (start < end && text.at(start) == QLatin1Char(' '))
-        ++start;
-    while (end > start && text.at(end - 1) == QLatin1Char(' '))
-        --end;
-    return text.mid(start, end - start);
-}
-
-} // namespace
 
 bool ZN::OpenQuestionFile() {
     ClearBoard();

@@ -41,16 +41,6 @@ QColor buttonFace() {
     return QApplication::palette().color(QPalette::Button);
 }
 
-QString trimBlanks(const QString& text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin) == u' ')
-        ++begin;
-    while (end > begin && text.at(end - 1) == u' ')
-        --end;
-    return text.mid(begin, end - begin);
-}
-
 // The leading whole number of a text, 0 when there is none (a settings digit such as "3").
 int leadingNumber(const QString& text) {
     const QString t = text.trimmed();
@@ -280,7 +270,7 @@ void Cast::Form_Load() {
 
     kept = DialogSettings{};
     if (!ReadSettingsForDialog(G().IniPath, G().Settings, kept)) reportIoFailure(kept.writeFailed);
-    pathAtOpen = trimBlanks(kept.backgroundPath);
+    pathAtOpen = TrimBlanks(kept.backgroundPath);
     F_Path->setText(pathAtOpen);
     // The list has room for 100 names; a longer file shows its first 100.
     NameK[0]->addItems(kept.members.mid(0, MemberLimit));
@@ -539,7 +529,7 @@ void Cast::fillRecordFromControls() {
 }
 
 bool Cast::BackgroundPathExists(const QString& path) {
-    QString p = trimBlanks(path);
+    QString p = TrimBlanks(path);
     if (p.isEmpty()) return true;
     // A bare name would be found in whatever folder the program was started from, and the main
     // window takes only a full path for a picture.
@@ -594,7 +584,7 @@ void Cast::OK_CAN_Click(int index) {
         }
         // ZN.INI holds the path in code page 932: a character it cannot hold would be stored as
         // "?" and the picture never found again.
-        if (!SjisRepresentable(trimBlanks(path))) {
+        if (!SjisRepresentable(TrimBlanks(path))) {
             ResMsgBox(this, 0, 82, TextPathNotSjis, 0);
             F_Path->setFocus(Qt::OtherFocusReason);
             return;
@@ -605,7 +595,7 @@ void Cast::OK_CAN_Click(int index) {
             reportIoFailure();
             return;
         }
-        const QString trimmed = trimBlanks(path);
+        const QString trimmed = TrimBlanks(path);
         if (trimmed != pathAtOpen) {
             if (!RewriteBackgroundLine(G().IniPath, trimmed)) {
                 reportIoFailure();
@@ -638,7 +628,7 @@ void Cast::OK_CAN_Click(int index) {
         if (ResMsgBox(this, 2, 80, 79, 0) == 7) return;
         fillRecordFromControls();
         if (!DeleteAllMembers(G().IniPath, G().Settings, kept.members,
-                              trimBlanks(F_Path->text()))) {
+                              TrimBlanks(F_Path->text()))) {
             reportIoFailure();
             return;
         }
