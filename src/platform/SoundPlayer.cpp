@@ -15,6 +15,10 @@ namespace {
 // much must be written before it starts playing.
 constexpr qint64 BufferUs = 10000;
 
+// An open output keeps the sound server and this thread's audio timers running; a minute is
+// longer than any reveal or count between two sounds of a run.
+constexpr int IdleCloseMs = 60000;
+
 // Mono 16-bit at the device's own rate: nothing for the server to convert but the channels.
 QAudioFormat ChooseFormat(const QAudioDevice& device) {
     const QAudioFormat preferred = device.preferredFormat();
@@ -33,11 +37,15 @@ struct SoundPlayer::Output {
     qint64 endsAt = 0;       // clock time at which the last sound written has been heard
 };
 
-SoundPlayer::SoundPlayer(QObject* parent) : QObject(parent), feeder_(new QTimer(this)) {
+SoundPlayer::SoundPlayer(QObject* parent)
+    : QObject(parent), feeder_(new QTimer(this)), idle_(new QTimer(this)) {
     clock_.start();
     feeder_->setTimerType(Qt::PreciseTimer);
     feeder_->setInterval(5);
     connect(feeder_, &QTimer::timeout, this, &SoundPlayer::feed);
+    idle_->setSingleShot(true);
+    idle_->setInterval(IdleCloseMs);
+    connect(idle_, &QTimer::timeout, this, &SoundPlayer::closeIdleOutputs);
 }
 
 SoundPlayer::~SoundPlayer() = default;
@@ -101,6 +109,30 @@ void SoundPlayer::feed() {
     if (!more) feeder_->stop();
 }
 
+bool SoundPlayer::outputsOpen() const {
+    return std::any_of(outputs_.begin(), outputs_.end(),
+                       [](const auto& output) { return output && output->io; });
+}
+
+void SoundPlayer::setIdleCloseMs(int ms) {
+    idle_->setInterval(ms);
+}
+
+void SoundPlayer::closeIdleOutputs() {
+    for (auto& output : outputs_) {
+        if (output && busy(*output)) {
+            idle_->start(); // still playing: look again later
+            return;
+        }
+    }
+    for (auto& output : outputs_) {
+        if (!output || !output->io) continue;
+        output->sink->stop();
+        output->io = nullptr;
+    }
+    current_ = nullptr;
+}
+
 void SoundPlayer::stop() {
     if (current_ && busy(*current_)) restart(*current_);
 }
@@ -155,6 +187,7 @@ void SoundPlayer::play(int id, const QByteArray& wave, bool synchronous) {
     if (current_ && current_ != target && busy(*current_)) restart(*current_);
     current_ = target;
     lastStarted_ = true;
+    idle_->start();
 
     if (synchronous) waitForEnd(*target, now + lengthMs + 1000);
 }

@@ -16,8 +16,9 @@ class QTimer;
 // outputs with a short buffer stay open between sounds on the default device, each sound is
 // converted once to their format and written whole, so it plays on while this thread is busy.
 // Starting a sound stops the one still playing: the new sound goes to the idle output and the
-// busy one is closed and opened again. Without an audio device every call is silent and returns
-// at once.
+// busy one is closed and opened again. After a minute without a sound the outputs are closed, so
+// an idle program keeps neither the sound server nor itself awake; the next sound opens them
+// again. Without an audio device every call is silent and returns at once.
 class SoundPlayer : public QObject {
     Q_OBJECT
 public:
@@ -32,6 +33,10 @@ public:
 
     // Whether the last play() call handed its sound to an audio device.
     bool lastPlayStarted() const { return lastStarted_; }
+    // Whether an output is open (primed for the next sound).
+    bool outputsOpen() const;
+    // How long the outputs stay open after the last sound.
+    void setIdleCloseMs(int ms);
 
 private:
     struct Output;
@@ -40,6 +45,7 @@ private:
     bool busy(const Output& output) const;
     void feed();
     void waitForEnd(Output& output, qint64 limit);
+    void closeIdleOutputs();
 
     QAudioDevice device_;
     QAudioFormat format_;
@@ -48,6 +54,7 @@ private:
     std::map<int, std::pair<QByteArray, QByteArray>> sounds_; // id: image, converted samples
     QElapsedTimer clock_;
     QTimer* feeder_ = nullptr;
-    int generation_ = 0; // counts output sets, so a wait notices the device changed under it
+    QTimer* idle_ = nullptr; // closes the outputs after a while without a sound
+    int generation_ = 0;     // counts output sets, so a wait notices the device changed under it
     bool lastStarted_ = false;
 };

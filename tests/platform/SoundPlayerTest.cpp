@@ -4,6 +4,7 @@
 #include <QAudioDevice>
 #include <QElapsedTimer>
 #include <QMediaDevices>
+#include <QTest>
 #include <QtEndian>
 
 #include <gtest/gtest.h>
@@ -132,4 +133,12 @@ TEST(SoundPlayer, SynchronousWaitsForTheSoundAsynchronousDoesNot) {
     player.play(14, third, false);
     EXPECT_TRUE(player.lastPlayStarted());
     EXPECT_LT(clock.elapsed(), 300);
+
+    // Left alone, the outputs close once the sound is over; the next sound opens them again.
+    player.setIdleCloseMs(100);
+    player.play(12, third, false);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !player.outputsOpen(); }, 3000));
+    EXPECT_GE(clock.elapsed(), 330 + 100);
+    player.play(11, third, false);
+    EXPECT_TRUE(player.lastPlayStarted() && player.outputsOpen());
 }
