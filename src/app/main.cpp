@@ -5,10 +5,7 @@
 #include "core/Resources.h"
 #include "editor/Edit.h"
 #include "platform/DesktopSession.h"
-#include "platform/Fonts.h"
-#include "platform/ProcessSignals.h"
 #include "platform/QtPlatform.h"
-#include "platform/QtTranslations.h"
 #include "print/PriPri.h"
 #include "quiz/WindowFactory.h"
 #include "quiz/ZN.h"
@@ -16,24 +13,13 @@
 
 #include <QApplication>
 
-#include <cstdio>
-
 int main(int argc, char** argv) {
     // Without a display Qt would abort with a page of plugin messages; one line says why.
-    QStringList rawArguments;
-    for (int i = 0; i < argc; ++i)
-        rawArguments << QString::fromLocal8Bit(argv[i]);
-    if (const QString problem = NoDisplayMessage(rawArguments); !problem.isEmpty()) {
-        std::fprintf(stderr, "%s\n", qPrintable(problem));
-        return 1;
-    }
-    IgnoreFileSizeSignal();
+    if (!PrepareDesktopProgram(argc, argv)) return 1;
     QApplication app(argc, argv);
-    QGuiApplication::setDesktopFileName(QString::fromLatin1(DesktopId));
+    SetUpDesktopProgram();
     // Every window carries the program's icon unless it has its own (the editor does).
     QApplication::setWindowIcon(LoadIcon(1));
-    InstallJapaneseDialogs();
-    InstallFontSubstitutions();
     QtPlatform qtPlatform;
     setPlatform(&qtPlatform);
 

@@ -97,6 +97,17 @@ TEST(PomvexProgram, PrintsItsVersionAndLivesBesideTheProgram) {
     EXPECT_TRUE(p.readAllStandardOutput().isEmpty() &&
                 p.readAllStandardError().startsWith("/nonexistent/list.csv: "));
 
+    // The window needs a display: without one the tool says so in one line, as zn does.
+    QProcessEnvironment noDisplay = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        noDisplay.remove(QString::fromLatin1(name));
+    p.setProcessEnvironment(noDisplay);
+    p.start(QStringLiteral(POMVEX_PATH), {});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 1);
+    EXPECT_TRUE(p.readAllStandardError().startsWith("Pomvex: no display"));
+    p.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
+
     // A disk that fills up (a file-size limit stands in for it) is reported, not a crash.
     QTemporaryDir dir;
     writeBytes(dir.filePath("list.csv"), QByteArray("q,a,1\n").repeated(40));

@@ -1,5 +1,6 @@
 #include "convert/CommandLine.h"
-#include "platform/Fonts.h"
+#include "core/Resources.h"
+#include "platform/DesktopSession.h"
 #include "platform/ProcessSignals.h"
 #include "platform/QtPlatform.h"
 #include "pomvex/Henkan.h"
@@ -27,8 +28,11 @@ int main(int argc, char** argv) {
         err.flush();
         return status;
     }
+    if (!PrepareDesktopProgram(argc, argv)) return 1;
     QApplication app(argc, argv);
-    InstallFontSubstitutions();
+    // The same desktop, standard dialogs in Japanese and icon as the program that starts it.
+    SetUpDesktopProgram();
+    QApplication::setWindowIcon(LoadIcon(1));
     QtPlatform qtPlatform;
     setPlatform(&qtPlatform);
     Henkan window;
