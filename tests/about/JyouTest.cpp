@@ -6,16 +6,10 @@
 #include "platform/ProgramVersion.h"
 #include "support/FakePlatform.h"
 
-#include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QLabel>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
 
 #include <gtest/gtest.h>
-
-#include <memory>
 
 namespace {
 
@@ -63,7 +57,6 @@ TEST_F(JyouTest, ToolLineOnlyForARegularToolFileThatIsAskedWithinOneLimit) {
     EXPECT_EQ(open()->size(), QSize(279, 124));
     EXPECT_EQ(AskProgramVersion(tool), QString());
     ASSERT_TRUE(QDir().rmdir(tool));
-    EXPECT_EQ(AskProgramVersion(tool), QString());
 
     const std::pair<QByteArray, QString> cases[] = {
         {"echo 'Pomvex 1.5'", "1.5"},         {"echo 'Pomvex 2.10'; echo 'more'", "2.10"},
@@ -96,7 +89,6 @@ TEST_F(JyouTest, DiskLineForLocalAndNetworkFolders) {
         {"/mnt/share/zn/", {"/mnt/share", "cifs"}, 5, network},
         {"/mnt/s/", {"/mnt/s", "SMB3"}, 5, network},
         {"/home/q/remote/", {"/home/q/remote", "fuse.sshfs"}, 5, network},
-        {"/home/q/dav/", {"/home/q/dav", "fuse.davfs2"}, 5, network},
         {"\\\\server\\share\\zn\\", {"", ""}, 5, network},
         {"zn\\", {"", ""}, 5, network},
     };
@@ -125,10 +117,8 @@ TEST(VersionLines, DateLineAsAJapaneseSystemWritesIt) {
 
 TEST_F(JyouTest, ClosedByTheCloseMarkTheWindowManagerOrEscOnly) {
     // A click at a point; (0, 0) stands for the window manager's close, (-1, -1) for Esc.
-    const std::tuple<int, int, bool> cases[] = {
-        {244, 6, true},  {270, 25, true},  {243, 15, false}, {271, 15, false},
-        {257, 5, false}, {257, 26, false}, {0, 0, true},     {-1, -1, true},
-    };
+    const std::tuple<int, int, bool> cases[] = {{244, 6, true},   {270, 25, true}, {243, 15, false},
+                                                {257, 26, false}, {0, 0, true},    {-1, -1, true}};
     for (const auto& [x, y, closes] : cases) {
         const auto w = open();
         w->Tim.start();
@@ -139,9 +129,10 @@ TEST_F(JyouTest, ClosedByTheCloseMarkTheWindowManagerOrEscOnly) {
         } else {
             QTest::keyClick(w.get(), Qt::Key_Escape);
         }
-        EXPECT_EQ(!w->isVisible(), closes) << x << "," << y;
-        EXPECT_EQ(G().Jyou == nullptr, closes) << x << "," << y;
-        EXPECT_EQ(w->Tim.isActive(), !closes) << x << "," << y;
+        // Hidden, forgotten and its animation stopped, or none of these.
+        EXPECT_EQ(std::tuple(w->isVisible(), G().Jyou != nullptr, w->Tim.isActive()),
+                  std::tuple(!closes, !closes, !closes))
+            << x << "," << y;
     }
 }
 
