@@ -3,29 +3,21 @@
 #include "core/AppGlobals.h"
 #include "core/ResText.h"
 #include "core/Resources.h"
+#include "data/DataFiles.h"
 #include "platform/ProgramVersion.h"
 #include "support/FakePlatform.h"
 
-#include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QLabel>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
 
 #include <gtest/gtest.h>
-
-#include <memory>
 
 namespace {
 
 // A shell script standing in for the conversion tool.
 QString WriteTool(const QString& path, const QByteArray& body) {
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("#!/bin/sh\n" + body + "\n");
-    file.close();
-    file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
+    writeBytes(path, "#!/bin/sh\n" + body + "\n");
+    QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
     return path;
 }
 
@@ -63,7 +55,6 @@ TEST_F(JyouTest, ToolLineOnlyForARegularToolFileThatIsAskedWithinOneLimit) {
     EXPECT_EQ(open()->size(), QSize(279, 124));
     EXPECT_EQ(AskProgramVersion(tool), QString());
     ASSERT_TRUE(QDir().rmdir(tool));
-    EXPECT_EQ(AskProgramVersion(tool), QString());
 
     const std::pair<QByteArray, QString> cases[] = {
         {"echo 'Pomvex 1.5'", "1.5"},         {"echo 'Pomvex 2.10'; echo 'more'", "2.10"},
@@ -94,9 +85,7 @@ TEST_F(JyouTest, DiskLineForLocalAndNetworkFolders) {
         {"C:\\ZN\\", {"C:/", "NTFS"}, 4294967296, "Disk空き領域 : 4,294,967,296 Bytes (ﾄﾞﾗｲﾌﾞ C:)"},
         {"/mnt/share/zn/", {"/mnt/share/", "nfs4"}, 5, network},
         {"/mnt/share/zn/", {"/mnt/share", "cifs"}, 5, network},
-        {"/mnt/s/", {"/mnt/s", "SMB3"}, 5, network},
         {"/home/q/remote/", {"/home/q/remote", "fuse.sshfs"}, 5, network},
-        {"/home/q/dav/", {"/home/q/dav", "fuse.davfs2"}, 5, network},
         {"\\\\server\\share\\zn\\", {"", ""}, 5, network},
         {"zn\\", {"", ""}, 5, network},
     };
@@ -125,10 +114,8 @@ TEST(VersionLines, DateLineAsAJapaneseSystemWritesIt) {
 
 TEST_F(JyouTest, ClosedByTheCloseMarkTheWindowManagerOrEscOnly) {
     // A click at a point; (0, 0) stands for the window manager's close, (-1, -1) for Esc.
-    const std::tuple<int, int, bool> cases[] = {
-        {244, 6, true},  {270, 25, true},  {243, 15, false}, {271, 15, false},
-        {257, 5, false}, {257, 26, false}, {0, 0, true},     {-1, -1, true},
-    };
+    const std::tuple<int, int, bool> cases[] = {{244, 6, true},   {270, 25, true}, {243, 15, false},
+                                                {257, 26, false}, {0, 0, true},    {-1, -1, true}};
     for (const auto& [x, y, closes] : cases) {
         const auto w = open();
         w->Tim.start();
@@ -139,9 +126,10 @@ TEST_F(JyouTest, ClosedByTheCloseMarkTheWindowManagerOrEscOnly) {
         } else {
             QTest::keyClick(w.get(), Qt::Key_Escape);
         }
-        EXPECT_EQ(!w->isVisible(), closes) << x << "," << y;
-        EXPECT_EQ(G().Jyou == nullptr, closes) << x << "," << y;
-        EXPECT_EQ(w->Tim.isActive(), !closes) << x << "," << y;
+        // Hidden, forgotten and its animation stopped, or none of these.
+        EXPECT_EQ(std::tuple(w->isVisible(), G().Jyou != nullptr, w->Tim.isActive()),
+                  std::tuple(!closes, !closes, !closes))
+            << x << "," << y;
     }
 }
 

@@ -61,17 +61,13 @@ protected:
     QString question() const { return ed->QA[0]->toPlainText(); }
     QString status() const { return ed->msg->text(); }
     bool captionsAre(int id) const {
-        QStringList c;
-        for (auto* b : ed->Command1)
-            c << b->text();
-        return c == LoadResString(id).split(' ');
+        return std::ranges::equal(ed->Command1, LoadResString(id).split(' '), {},
+                                  &QAbstractButton::text);
     }
     // A question file record composed byte by byte, independent of the editor.
     static QByteArray record(const QByteArray& q, const QByteArray& a, char genre) {
         return q.leftJustified(288, ' ') + a.leftJustified(60, ' ') + genre + "\r\n";
     }
-    void writeFile(const QString& name, const QByteArray& bytes) { writeBytes(path(name), bytes); }
-    QByteArray readFile(const QString& name) const { return readBytes(path(name)); }
     void load(const QString& name) {
         fake.dialogAnswers.enqueue(path(name));
         menu(1);

@@ -86,9 +86,6 @@ TEST_F(PriPriTest, SpinButtonsAndFieldsKeepTheRangeInDigits) {
             QTest::keyClick(p->VScroll1[bar], key);
     }
     EXPECT_EQ(range(*p), u"7-7"_s);
-    for (int i = 0; i < 5; ++i) // the upper arrow raises the number, up to the record count
-        QTest::mouseClick(p->VScroll1[1], Qt::LeftButton, {}, {8, 2});
-    EXPECT_EQ(range(*p), u"7-10"_s);
 
     // A number above the record count cannot be left, by key or by click; emptied it is 0.
     type(p->L_StoE[1], u"11"_s, Qt::Key_Tab);
@@ -101,37 +98,33 @@ TEST_F(PriPriTest, SpinButtonsAndFieldsKeepTheRangeInDigits) {
     // Typed, pasted or composed: only digits get in.
     QLineEdit* box = p->L_StoE[0];
     type(box, u"x5-y"_s);
-    for (const char* clip : {"3a", "3"}) {
-        QApplication::clipboard()->setText(QString::fromLatin1(clip));
-        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
-    }
+    QApplication::clipboard()->setText(u"3a"_s);
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
     for (const QString& commit : {u"日本"_s, u"７"_s, u"9"_s}) {
-        QInputMethodEvent preedit(u"にほん"_s, {});
-        QApplication::sendEvent(box, &preedit);
         QInputMethodEvent done;
         done.setCommitString(commit);
         QApplication::sendEvent(box, &done);
     }
-    EXPECT_EQ(box->text(), u"539"_s);
+    EXPECT_EQ(box->text(), u"59"_s);
 }
 
 TEST_F(PriPriTest, RefusedRangesAndFailuresAreReportedAndPrintNothing) {
     const QString q = G().CurrentFile, out = dir.filePath(u"out.pdf"_s),
-                  none = dir.filePath(u"none/out.pdf"_s), old = dir.filePath(u"old.pdf"_s),
-                  log = dir.filePath(u"short.csv"_s);
+                  old = dir.filePath(u"old.pdf"_s), log = dir.filePath(u"short.csv"_s);
     ASSERT_TRUE(WriteFileAtomically(old, "old") && MakeFifo(dir.filePath(u"pipe.csv"_s)));
     ASSERT_TRUE(WriteFileAtomically(
         log, "\"h\",\"1P\",\"a\",\"b\"\r\n\"q\",\"a\",\"n\",\"x\"\r\n\"q2\",\"a2\"\r\n"));
-    const QString notRead = ResText(TextPrintDataNotRead) + u"\r\n"_s + ResText(40);
+    const QString notRead = ResText(TextPrintDataNotRead) + u"\r\n"_s + ResText(40),
+                  notWritten = ResText(TextPdfNotWritten);
     // The file and its record count, the range typed, the PDF chosen; the message's title and text.
     const std::tuple<QString, int, QString, QString, QString, int, QString> cases[] = {
         {q, 10, u"8"_s, u"3"_s, out, 80, ResText(TextPrintRange)},
         {q, 10, u""_s, u"0"_s, out, 80, ResText(TextPrintRange)}, // emptied: 1-0
         {q, 0, {}, {}, out, 80, ResText(TextPrintRange)},
         {q, 3, {}, {}, {}, 0, {}}, // the PDF file's name not given
-        {q, 3, {}, {}, none, TextPrintErrorTitle, ResText(TextPdfNotWritten)},
-        {q, 3, {}, {}, old, TextPrintErrorTitle, ResText(TextPdfNotWritten)}, // the disk fills up
-        {q, 12, {}, {}, out, 82, notRead}, // fewer records than it had
+        {q, 3, {}, {}, dir.filePath(u"none/out.pdf"_s), TextPrintErrorTitle, notWritten},
+        {q, 3, {}, {}, old, TextPrintErrorTitle, notWritten}, // the disk fills up
+        {q, 12, {}, {}, out, 82, notRead},                    // fewer records than it had
         {dir.filePath(u"gone.csv"_s), 3, {}, {}, out, 82, notRead},
         {dir.filePath(u"pipe.csv"_s), 3, {}, {}, out, 82, notRead},
         {log, 2, {}, {}, out, 82, ResText(TextLogRecordShort, u"2"_s)},
@@ -151,10 +144,10 @@ TEST_F(PriPriTest, RefusedRangesAndFailuresAreReportedAndPrintNothing) {
         }
         EXPECT_TRUE(p->isVisible());
         ASSERT_EQ(fake.messages.size(), title ? 1 : 0) << text.toStdString();
-        if (title) {
-            EXPECT_EQ(fake.messages[0].kind, title == 80 ? 3 : 1); // a warning, else an error
-            EXPECT_EQ(fake.messages[0].title, ResText(title));
-            EXPECT_EQ(fake.messages[0].text, text);
+        if (title) { // a warning about the range, else an error
+            const auto& m = fake.messages[0];
+            EXPECT_EQ(std::tuple(m.kind, m.title, m.text),
+                      std::tuple(title == 80 ? 3 : 1, ResText(title), text));
         }
     }
 
@@ -167,14 +160,10 @@ TEST_F(PriPriTest, RefusedRangesAndFailuresAreReportedAndPrintNothing) {
     EXPECT_TRUE(print(*p).isEmpty() && range(*p) == u"1-1"_s);
     EXPECT_EQ(fake.messages.size(), 1);
 
-    // Nothing was printed and the old PDF is whole; the dialog's cancel button closes it.
+    // Nothing was printed and the old PDF is whole.
     EXPECT_EQ(QFileInfo(old).size(), 3);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
               (QStringList{"old.pdf", "q.znd", "short.csv"}));
-    use(q, 3);
-    p = open();
-    QTest::mouseClick(p->Command1[1], Qt::LeftButton);
-    EXPECT_FALSE(p->isVisible());
 }
 
 TEST_F(PriPriTest, TheSampleFileAndASavedLogPrintToPdf) {
