@@ -100,6 +100,8 @@ TEST_F(PriPriTest, SpinButtonsAndFieldsKeepTheRangeInDigits) {
     type(box, u"x5-y"_s);
     QApplication::clipboard()->setText(u"3a"_s);
     QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    QInputMethodEvent composing(u"にほん"_s, {}); // an input method's preedit, then commits
+    QApplication::sendEvent(box, &composing);
     for (const QString& commit : {u"日本"_s, u"７"_s, u"9"_s}) {
         QInputMethodEvent done;
         done.setCommitString(commit);
