@@ -23,12 +23,7 @@ TEST_F(ZnTest, BoardDrawingThroughATimedRun) {
     blue.fill(qRgb(0, 0, 200));
     ASSERT_TRUE(blue.save(path("bg.png")));
     load(path("bg.png"));
-    // The picture shows around the pieces composed on it: arrow and count frames, exit face and
-    // saved answer area; the window colour below it.
     EXPECT_EQ(zn->drawing.pixel(0, 0), qRgb(0, 0, 200));
-    for (QPoint p : {QPoint(0, 200), QPoint(0, 240), QPoint(80, 70), QPoint(10, 300)})
-        EXPECT_EQ(G().SkinDC.pixel(p), qRgb(0, 0, 200)) << p.x() << "," << p.y();
-    EXPECT_EQ(zn->drawing.pixel(600, 400), qRgb(0xc0, 0xc0, 0xc0));
     const QImage sprites = LoadPicture(QStringLiteral("sprites"));
     auto expectTime = [&](const char* text, int row) { // orange, red, green rows
         const int x[] = {432, 466, 499, 515};
@@ -53,8 +48,6 @@ TEST_F(ZnTest, BoardDrawingThroughATimedRun) {
     expectTime("10.0", 2);
     EXPECT_TRUE(zn->st.verdicts[1]) << "a time over judged correct";
     EXPECT_EQ(fake.sounds.last().resourceId, 13) << "still the cross sound";
-    for (int y : {285, 315, 345}) // the answer in three lines
-        EXPECT_TRUE(Changed(zn->drawing, back, QRect(175, y, 14, 16))) << y;
     keys('A');
     EXPECT_FALSE(Changed(zn->drawing, back, QRect(24, 94, 300, 14))); // one line from 110
     EXPECT_TRUE(Changed(zn->drawing, back, QRect(24, 110, 150, 16)));
