@@ -1,8 +1,6 @@
 #include "ZnFixture.h"
 
 TEST_F(ZnTest, MenusFollowTheFileLifeCycleUpToUnload) {
-    load();
-    EXPECT_FALSE(zn->menu2[2]->isEnabled()) << "no conversion tool beside the program";
     ASSERT_TRUE(QDir().mkpath(G().ToolPath));
     load();
     EXPECT_FALSE(zn->menu2[2]->isEnabled()) << "a folder of the tool's name is no tool";
