@@ -41,11 +41,8 @@ TEST_F(ZnTest, ThreePlayersSetInTheDialogBuzzWithTheirKeysAndAreLogged) {
     ticks(4);
     activate(); // only keys pressed in the main window count, once the dialog has gone
     const QImage emptyPanel = zn->Kazu.copy();
-    release({Qt::Key_Space}); // nobody's key: nothing happens
-    fake.clear();
     release({Qt::Key_Z, Qt::Key_M, Qt::Key_Semicolon});
     EXPECT_EQ(zn->st.buzzCount, 3);
-    EXPECT_EQ(fake.soundIds().count(12), 3);
     for (int line = 1; line <= 3; ++line) // a ranking line per buzz
         EXPECT_NE(zn->Kazu.copy(0, 30 * line, 200, 16), emptyPanel.copy(0, 30 * line, 200, 16));
 
