@@ -1,7 +1,5 @@
 #include "ZnFixture.h"
 
-#include "support/HostileFiles.h"
-
 // A missing file or a pipe named on the command line or as the background is told before
 // anything blocks on it and the settings still apply; a readable one starts the run.
 TEST_F(ZnTest, FilesNamedOnTheCommandLineOrInZnIniAreCheckedBeforeOpening) {

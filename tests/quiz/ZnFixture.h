@@ -11,6 +11,7 @@
 #include "quiz/ZN.h"
 #include "quiz/ZnBoard.h"
 #include "support/FakePlatform.h"
+#include "support/HostileFiles.h"
 
 #include <QApplication>
 #include <QMenu>
