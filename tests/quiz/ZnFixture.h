@@ -95,10 +95,6 @@ protected:
         QKeyEvent e(type, key, mods, scan, 0, 0, QString(), autoRepeat);
         QCoreApplication::sendEvent(zn->board(), &e);
     }
-    void tap(int key, quint32 scan = 0, Qt::KeyboardModifiers mods = {}) {
-        send(QEvent::KeyPress, key, scan, mods);
-        send(QEvent::KeyRelease, key, scan, mods);
-    }
 
     void ticks(int n) {
         for (int i = 0; i < n; ++i)
