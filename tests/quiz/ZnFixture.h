@@ -11,6 +11,7 @@
 #include "quiz/ZN.h"
 #include "quiz/ZnBoard.h"
 #include "support/FakePlatform.h"
+#include "support/HostileFiles.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -93,10 +94,6 @@ protected:
               bool autoRepeat = false) {
         QKeyEvent e(type, key, mods, scan, 0, 0, QString(), autoRepeat);
         QCoreApplication::sendEvent(zn->board(), &e);
-    }
-    void tap(int key, quint32 scan = 0, Qt::KeyboardModifiers mods = {}) {
-        send(QEvent::KeyPress, key, scan, mods);
-        send(QEvent::KeyRelease, key, scan, mods);
     }
 
     void ticks(int n) {
