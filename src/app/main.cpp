@@ -9,6 +9,7 @@
 #include "print/PriPri.h"
 #include "quiz/WindowFactory.h"
 #include "quiz/ZN.h"
+#include "remote/PhoneServer.h"
 #include "settings/Cast.h"
 
 #include <QApplication>
@@ -22,6 +23,14 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(LoadIcon(1));
     QtPlatform qtPlatform;
     setPlatform(&qtPlatform);
+    // Phones as buzzers; it listens only while the settings dialog or a match needs it.
+    PhoneServer phones;
+    setPhoneServer(&phones);
+    static PhoneServer* const phoneBuzzers = &phones;
+    static const auto connectPhones = [](ZN* window) {
+        window->buzzerFeed = phoneBuzzers;
+        QObject::connect(phoneBuzzers, &PhoneServer::touched, window, &ZN::PlayerBuzz);
+    };
 
     // The whole argument text is one path: blanks inside it stay.
     QStringList args = app.arguments().mid(1);
@@ -37,6 +46,7 @@ int main(int argc, char** argv) {
     auto showMain = [] {
         auto* window = new ZN;
         window->setAttribute(Qt::WA_DeleteOnClose);
+        connectPhones(window);
         window->Form_Load();
         window->show();
         window->activateWindow(); // a run started from the command line takes the keys at once
@@ -49,6 +59,7 @@ int main(int argc, char** argv) {
         opening->loadMain = [] {
             auto* window = new ZN;
             window->setAttribute(Qt::WA_DeleteOnClose);
+            connectPhones(window);
             window->Form_Load();
         };
         opening->showMain = [] {

@@ -1,5 +1,7 @@
 #include "platform/Platform.h"
 
+#include <QElapsedTimer>
+
 #include <cassert>
 
 namespace {
@@ -15,4 +17,13 @@ Platform* setPlatform(Platform* replacement) {
     Platform* previous = current;
     current = replacement;
     return previous;
+}
+
+double Platform::monotonicMs() {
+    static QElapsedTimer clock = [] {
+        QElapsedTimer t;
+        t.start();
+        return t;
+    }();
+    return double(clock.nsecsElapsed()) / 1e6;
 }

@@ -84,6 +84,9 @@ public:
     virtual QDateTime utcNow() = 0;
     // Seed for the random generator (from the clock in the real platform).
     virtual quint32 randomSeed() = 0;
+    // ZN's clock for buzz moments: monotonic milliseconds since an arbitrary start, never set
+    // back. Keys and phone touches are ranked on it.
+    virtual double monotonicMs();
 
     // Moves the mouse pointer to a screen position.
     virtual void moveCursor(const QPoint& screenPos) = 0;

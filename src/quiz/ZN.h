@@ -2,6 +2,7 @@
 
 #include "data/QuestionFile.h"
 #include "quiz/ZnState.h"
+#include "remote/BuzzRanking.h"
 
 #include <QByteArray>
 #include <QColor>
@@ -18,6 +19,7 @@ class QAction;
 class QMenu;
 class ZnBoard;
 class ExitButton;
+class BuzzerFeed;
 
 // The main quiz window: question board, buzzer keys, countdowns, judging, menus and the log.
 // Whoever opens it constructs it, calls Form_Load() and then shows it (or keeps it hidden).
@@ -36,6 +38,10 @@ public:
     void Tim_Timer();
     void Form_KeyDown(int key);
     void Form_KeyUp(int key);
+    // A buzz from outside the keyboard (a phone) by the player whose key is `keyCode`, touched
+    // at `momentMs` on the platform's monotonic clock. It acts as that key's release at that
+    // moment, except that it never starts the next question.
+    void PlayerBuzz(int keyCode, double momentMs);
     void Form_MouseDown(Qt::MouseButton button, QPoint globalPos);
     void PopUp_Click(int index);
     void menu1_Click(int index);
@@ -74,6 +80,10 @@ public:
     std::array<QAction*, 2> PopUp{};
     QTimer Tim;
 
+    // Told where the question and its buzzes stand, for buzzers that show it (phones).
+    BuzzerFeed* buzzerFeed = nullptr;
+    const BuzzRanking& ranking() const { return ranking_; }
+
     // Called to end the program at once (Esc, the exit button).
     std::function<void()> endProgram;
     // Tests drive ticks by hand: with this false the QTimer itself is never started.
@@ -109,7 +119,14 @@ private:
     void thinkingTick();
     void answerTick();
     void judgeWaitTick();
-    bool registerMatchBuzz(int key);
+    void buzzerReleased(int key, double moment);
+    // True when the buzz took the first place from an earlier arrival.
+    bool registerMatchBuzz(int key, double moment);
+    void reorderFirstBuzz(int previousFirstKey, double moment);
+    int positionAt(double moment) const;
+    void redrawBuzzPanel();
+    void feedRanks();
+    void feedAnswer();
     bool questionInRange() const;
     void reportSettingsFailure(bool writeFailed = false);
     void endRunUnreadable();
@@ -143,4 +160,9 @@ private:
     // Keys pressed in this window while it was active, by physical key, with the code taken at
     // the press. Only their releases reach Form_KeyUp.
     QHash<quint32, int> pressedKeys_;
+    // Buzzes of this question by touch moment, and when each reveal tick and the reveal's end
+    // happened, so a buzz that arrives late still counts where it was touched.
+    BuzzRanking ranking_;
+    QVector<double> tickMoments_;
+    double revealEndedAt_ = -1;
 };

@@ -28,9 +28,14 @@ void ZN::Form_KeyUp(int key) {
         return;
     }
     if (!st.running) return;
+    buzzerReleased(key, platform().monotonicMs());
+}
 
+void ZN::buzzerReleased(int key, double moment) {
     if (G().Roster.matchOn && st.buzzCount < 3 && st.quizState != 1) {
-        registerMatchBuzz(key);
+        // A buzz that turned out to be touched before the first registered one takes the first
+        // place; it has been handled as the first buzz in full.
+        if (registerMatchBuzz(key, moment)) return;
         // Until a player has buzzed, keys that belong to nobody do nothing in a match.
         if (st.buzzCount == 0) return;
     }
@@ -45,7 +50,7 @@ void ZN::Form_KeyUp(int key) {
             st.buzzed = true;
             // Recorded before the sound: a second press handled inside it shows the answer and
             // resets the tick count, which must not erase where the buzz came.
-            if (questionInRange()) st.buzzPositions[st.questionNo] = int(st.tick);
+            if (questionInRange()) st.buzzPositions[st.questionNo] = positionAt(moment);
             st.revealEnd = st.tick + st.extraChars;
             PlayStateSound();
         } else if (key == st.buzzKey) {
@@ -61,6 +66,8 @@ void ZN::Form_KeyUp(int key) {
             st.buzzKey = key;
             st.quizState = 2;
             st.buzzed = true;
+            // A phone touched during the reveal may arrive after it ended.
+            if (questionInRange()) st.buzzPositions[st.questionNo] = positionAt(moment);
             PlayStateSound();
             // Unless a press handled inside the sound has already shown the answer.
             if (st.quizState == 2) EndStage(true);
@@ -71,7 +78,7 @@ void ZN::Form_KeyUp(int key) {
     }
 }
 
-bool ZN::registerMatchBuzz(int key) {
+bool ZN::registerMatchBuzz(int key, double moment) {
     const MatchRoster& roster = G().Roster;
     const int last = std::clamp(roster.lastPlayer, 0, int(roster.players.size()) - 1);
     int slot = -1;
@@ -83,20 +90,28 @@ bool ZN::registerMatchBuzz(int key) {
     }
     if (slot < 0 || st.playerBuzzed[slot]) return false;
 
+    // The sound never waits for a fairer order: whoever arrives first is heard at once.
     if (st.playSounds) {
         if (buzzSound_.isEmpty()) buzzSound_ = LoadSound(12);
         platform().playSound(12, buzzSound_, false);
     }
-    const QString& name = roster.players[slot].name;
-    if (st.buzzCount == 0 && questionInRange()) st.answerers[st.questionNo] = name;
+    const int previousFirst = ranking_.isEmpty() ? 0 : ranking_.entries().first().keyCode;
+    const int place = ranking_.add(slot, key, moment, platform().monotonicMs());
     ++st.buzzCount;
     st.playerBuzzed[slot] = true;
     const QTime now = platform().utcNow().time();
     st.buzzTimes[st.buzzCount] = now.second() * 1000LL + now.msec();
-    long long lag = st.buzzTimes[st.buzzCount] - st.buzzTimes[1];
-    if (lag < 0) lag += 60000;
-    AddBuzzLine(st.buzzCount, name, lag);
-    return true;
+    if (questionInRange())
+        st.answerers[st.questionNo] = roster.players[ranking_.entries().first().slot].name;
+    if (place == st.buzzCount - 1) {
+        AddBuzzLine(st.buzzCount, roster.players[slot].name, ranking_.lagMs(place));
+    } else {
+        redrawBuzzPanel();
+    }
+    const bool tookFirst = place == 0 && st.buzzCount > 1;
+    if (tookFirst) reorderFirstBuzz(previousFirst, moment);
+    feedRanks();
+    return tookFirst;
 }
 
 void ZN::Form_MouseDown(Qt::MouseButton button, QPoint globalPos) {
@@ -117,10 +132,12 @@ void ZN::PopUp_Click(int index) {
     DrawAnswer();
     refresh();
     st.quizState = 1;
+    feedAnswer();
 }
 
 void ZN::EndStage(bool startCount) {
     if (startCount) {
+        if (revealEndedAt_ < 0) revealEndedAt_ = platform().monotonicMs();
         st.quizState = 4;
         st.timerMode = st.buzzed ? 2 : 1;
         st.tick = 0;
@@ -137,6 +154,7 @@ void ZN::EndStage(bool startCount) {
     DrawAnswer();
     refresh();
     st.quizState = 1;
+    feedAnswer();
     st.timerMode = 3;
     st.tick = 0;
     st.countSeconds = 0;

@@ -1,5 +1,7 @@
 #include "quiz/ZN.h"
 
+#include "remote/BuzzerFeed.h"
+
 #include "core/AppGlobals.h"
 #include "core/Blit.h"
 #include "core/Drawing.h"
@@ -107,6 +109,10 @@ void ZN::ClearBoard() {
     st.playerBuzzed.fill(false);
     st.lineBreaks.fill(0);
     Blit(Kazu, 0, 0, G().SkinDC, 0, 300, 200, 110);
+    ranking_.clear();
+    tickMoments_.clear();
+    revealEndedAt_ = -1;
+    if (buzzerFeed) buzzerFeed->quizIdle();
     ShowTime(0, 0);
     setTimerInterval(st.baseInterval);
     refresh();

@@ -1,5 +1,7 @@
 #include "quiz/ZN.h"
 
+#include "remote/BuzzerFeed.h"
+
 #include "core/AppGlobals.h"
 #include "core/Paths.h"
 #include "core/ResText.h"
@@ -41,6 +43,7 @@ void ZN::CloseQuestionFile() {
     st.questionTotal = 0;
     setTimerEnabled(false);
     G().Roster.matchOn = false;
+    if (buzzerFeed) buzzerFeed->matchEnded();
     buzzSound_.clear();
     st.answerers.clear();
     st.verdicts.clear();
@@ -128,5 +131,6 @@ void ZN::NextQuestion() {
         DrawQuestion();
         EndStage(true);
     }
+    if (buzzerFeed) buzzerFeed->questionOpened();
     setTimerEnabled(st.running);
 }

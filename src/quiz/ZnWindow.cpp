@@ -160,6 +160,7 @@ void ZN::Tim_Timer() {
     ++st.tick;
     switch (st.timerMode) {
     case 0:
+        tickMoments_.append(platform().monotonicMs());
         revealTick();
         break;
     case 1:

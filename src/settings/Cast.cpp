@@ -7,8 +7,10 @@
 #include "core/Paths.h"
 #include "core/ResText.h"
 #include "core/Sjis.h"
+#include "data/PlayerName.h"
 #include "platform/Platform.h"
 #include "settings/KeyTable.h"
+#include "settings/PhoneJoin.h"
 #include "settings/SliderPicture.h"
 
 #include <QApplication>
@@ -69,13 +71,7 @@ void setBoxColour(QWidget* box, const QColor& colour) {
     box->setPalette(palette);
 }
 
-// A player's name as stored: a pasted line break would split it over two lines of ZN.INI, so
-// control characters become blanks; then trimmed and cut to the name's bytes.
-QString storedName(QString typed) {
-    for (QChar& ch : typed)
-        if (ch.unicode() < 0x20) ch = u' ';
-    return SjisField(SjisBytes(typed), NameBytes, 0);
-}
+QString storedName(const QString& typed) { return StoredPlayerName(typed); }
 
 bool isWithin(const QWidget* w, const QWidget* control) {
     return control && (w == control || control->isAncestorOf(w));
@@ -229,6 +225,7 @@ void Cast::buildMatchFrame() {
     OK_CAN[4]->setPalette(pale);
     OK_CAN[4]->setAutoFillBackground(true);
     connect(OK_CAN[4], &QPushButton::clicked, this, [this] { OK_CAN_Click(4); });
+    AddPhoneButton(this);
 
     Label2[0] = new QLabel(waku[2]);
     Label2[0]->setGeometry(12, 40, 53, 13);
@@ -623,6 +620,7 @@ void Cast::OK_CAN_Click(int index) {
     case 3:
         G().Roster.matchOn = !G().Roster.matchOn;
         ApplyMatchLayout();
+        if (!G().Roster.matchOn) StopPhonesUnlessUsed();
         break;
     case 4:
         if (ResMsgBox(this, 2, 80, 79, 0) == 7) return;
@@ -701,4 +699,6 @@ bool Cast::eventFilter(QObject* watched, QEvent* event) {
 void ShowCast(QWidget* owner) {
     Cast dialog(owner);
     dialog.exec();
+    // Phones stay connected only for a match that has them among its players.
+    StopPhonesUnlessUsed();
 }

@@ -83,6 +83,12 @@ QDateTime FakePlatform::utcNow() {
     return t;
 }
 
+double FakePlatform::monotonicMs() {
+    const double t = monotonic;
+    monotonic += monotonicStepMs;
+    return t;
+}
+
 quint32 FakePlatform::randomSeed() { return seed; }
 
 void FakePlatform::moveCursor(const QPoint& screenPos) { cursorMoves.append(screenPos); }

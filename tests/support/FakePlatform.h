@@ -52,6 +52,9 @@ public:
     // Advance `now` by this many ms on every utcNow() call (0 = frozen clock).
     int clockStepMs = 0;
     quint32 seed = 12345;
+    // ZN's monotonic clock: read as `monotonic`, which then advances by `monotonicStepMs`.
+    double monotonic = 0;
+    double monotonicStepMs = 0;
     QString fileVersionAnswer;
     // Where createPrinter() prints (a PDF file); empty = cancelled.
     QString printerPdfPath;
@@ -85,6 +88,7 @@ public:
     qint64 freeBytes(const QString& path) override;
     bool acquireSingleInstance() override;
     QDateTime utcNow() override;
+    double monotonicMs() override;
     quint32 randomSeed() override;
     void moveCursor(const QPoint& screenPos) override;
     QString fileVersion(const QString& path) override;

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QVector>
+
+// Estimates how a phone's clock (performance.now(), ms) relates to ZN's clock from ping
+// exchanges: ZN sends at `sent`, the phone answers with its reading, ZN receives at `received`.
+// A sample's error is at most half its round trip, so the fastest exchanges are trusted; the
+// best of each few seconds are fitted with a line, which follows a clock that runs fast or slow.
+class ClockSync {
+public:
+    struct Sample {
+        double sent;     // ZN clock
+        double phone;    // phone clock
+        double received; // ZN clock
+        double roundTrip() const { return received - sent; }
+        double offset() const { return phone - (sent + received) / 2; } // phone - ZN
+    };
+
+    // Exchanges older than this are forgotten; buckets of this length contribute one best each.
+    static constexpr double HistoryMs = 60000;
+    static constexpr double BucketMs = 4000;
+    // Drift beyond 1000 ppm is no clock but a fault or a lie; the fit is clamped there.
+    static constexpr double MaxDrift = 1e-3;
+
+    void addSample(double sent, double phone, double received);
+    void clear() { samples_.clear(); }
+    bool ready() const { return !samples_.isEmpty(); }
+    int sampleCount() const { return int(samples_.size()); }
+
+    // The phone's clock reading `phone` on ZN's clock.
+    double toZnClock(double phone) const;
+    // Offset (phone - ZN) at ZN time `t`.
+    double offsetAt(double t) const;
+    // The smallest round trip among the kept exchanges (ms); -1 before the first one.
+    double bestRoundTrip() const;
+    // Round trip of the latest exchange, the phone's delay as the operator sees it now.
+    double lastRoundTrip() const { return samples_.isEmpty() ? -1 : samples_.last().roundTrip(); }
+
+private:
+    void refit();
+
+    QVector<Sample> samples_;
+    // offset(t) = a + b * (t - ref)
+    double a_ = 0, b_ = 0, ref_ = 0;
+};

@@ -1,0 +1,130 @@
+#pragma once
+
+#include "remote/BuzzerFeed.h"
+#include "remote/ClockSync.h"
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QHash>
+#include <QObject>
+#include <QStringList>
+#include <QTimer>
+#include <QVector>
+
+#include <functional>
+#include <map>
+
+class HttpGate;
+class QWebSocket;
+
+// Phones as match buzzers: serves the player page, keeps one session per phone (with a secret
+// that lets it come back after a dropped connection and keep its number), measures each phone's
+// clock against ZN's, turns touches into buzzes on ZN's clock, and tells each phone where it
+// stands. Everything a phone sends is untrusted: size, rate and form are checked, names go
+// through the players' name rules.
+class PhoneServer : public QObject, public BuzzerFeed {
+    Q_OBJECT
+public:
+    static constexpr int MaxPhones = 10;
+    static constexpr int MaxMessageBytes = 1024;
+    static constexpr int MaxMessagesPerSecond = 20;
+    // A phone's "key" in the match roster.
+    static constexpr int PhoneKeyBase = 0x20000;
+    // Pings: quickly after joining until this many answers, then every few seconds.
+    static constexpr int QuickPings = 10;
+    static constexpr int QuickPingMs = 150;
+    static constexpr int SlowPingMs = 1000;
+
+    struct PhoneInfo {
+        int number;
+        QString name;
+        bool connected;
+        double roundTripMs; // latest ping exchange; -1 before the first
+    };
+
+    explicit PhoneServer(QObject* parent = nullptr);
+    ~PhoneServer() override;
+
+    // Starts listening with a new session token (port 0: any free port). Phones of an earlier
+    // session are forgotten.
+    bool start(quint16 port = 0);
+    void stop();
+    bool isRunning() const;
+    quint16 port() const;
+    QByteArray token() const;
+    // http://<address>:<port>/<token>/ for each address of this computer on a network.
+    QStringList joinUrls() const;
+    QString joinUrl(const QString& host) const;
+    QVector<PhoneInfo> phones() const;
+    static int keyCodeOf(int number) { return PhoneKeyBase + number; }
+    static bool isPhoneKey(int keyCode) {
+        return keyCode > PhoneKeyBase && keyCode <= PhoneKeyBase + MaxPhones;
+    }
+
+    // Names already taken by players outside the phones (stored forms).
+    std::function<QStringList()> takenNames;
+
+    // BuzzerFeed
+    void questionOpened() override;
+    void buzzesRanked(const QVector<Ranked>& order, bool full) override;
+    void answerShown(int answererKey, bool right) override;
+    void quizIdle() override;
+    void matchEnded() override { stop(); }
+
+    // Messages refused since start (oversized, malformed, over the rate), for the window.
+    int refusedMessages() const { return refused_; }
+
+signals:
+    // A phone's touch, at `moment` on ZN's clock (platform().monotonicMs()).
+    void touched(int keyCode, double moment);
+    void phonesChanged();
+
+private:
+    struct Connection {
+        QWebSocket* socket = nullptr;
+        int phone = 0; // 0 until it has joined
+        QVector<qint64> recent; // receive times (ms, wall) within the last second
+        qint64 lastWarned = -10000;
+        std::map<int, double> pings; // sequence -> sent (ZN clock)
+        int nextPing = 1;
+        qint64 lastPingAt = -100000;
+    };
+    struct Phone {
+        int number = 0;
+        QString name;
+        QByteArray secret;
+        Connection* conn = nullptr;
+        ClockSync sync;
+        QVector<double> recentTrips; // latest round trips, for the limit on a touch's age
+        QByteArray state;            // the last state message, sent again on reconnection
+    };
+
+    void onSocket(QWebSocket* socket);
+    void onText(Connection* c, const QString& text);
+    void onBinary(Connection* c);
+    void onClosed(Connection* c);
+    bool admit(Connection* c, qsizetype bytes);
+    void refuse(Connection* c, const char* code);
+    void handleJoin(Connection* c, const QString& name);
+    void handleResume(Connection* c, int number, const QByteArray& secret);
+    void attach(Connection* c, Phone& p);
+    void handleBuzz(Connection* c, double phoneTime);
+    void pingDue();
+    void send(Connection* c, const QByteArray& json);
+    void setState(Phone& p, const QByteArray& json);
+    Phone* phoneOf(int keyCode);
+
+    HttpGate* gate_;
+    QTimer pingTimer_;
+    QElapsedTimer wall_;
+    QHash<QWebSocket*, Connection*> connections_;
+    std::map<int, Phone> phones_;
+    int refused_ = 0;
+    qint64 lastShown_ = 0;
+    QByteArray phase_; // what a phone joining now is shown
+};
+
+// The process's phone server, when the program made one (the settings dialog opens the join
+// window on it); nullptr otherwise.
+PhoneServer* phoneServer();
+void setPhoneServer(PhoneServer* server);

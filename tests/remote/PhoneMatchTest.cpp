@@ -1,0 +1,110 @@
+#include "quiz/ZnFixture.h"
+#include "remote/PhoneClient.h"
+#include "remote/PhoneServer.h"
+
+// Two phones and a keyboard player play a match through the quiz window: touches are ranked by
+// when they were made, on the one clock the keys use, and each phone is told where it stands.
+class PhoneMatchTest : public ZnTest {
+protected:
+    // A phone whose clock reads ZN's plus `offset`; it answers its first pings as if each way
+    // took 30 ms, then stays quiet so the test alone moves the clock.
+    std::unique_ptr<PhoneClient> join(const QString& name, double offset) {
+        auto phone = std::make_unique<PhoneClient>([this, offset] {
+            fake.monotonic += 30;
+            const double reading = fake.monotonic + offset;
+            fake.monotonic += 30;
+            return reading;
+        });
+        EXPECT_TRUE(phone->open(QUrl(server.joinUrl(QStringLiteral("127.0.0.1")) + "ws")));
+        phone->send({{"t", "join"}, {"name", name}});
+        EXPECT_FALSE(phone->next("joined").isEmpty());
+        EXPECT_TRUE(PhoneClient::waitFor([&] { return phone->pings >= 6; }));
+        phone->answerPings = false;
+        return phone;
+    }
+    // A touch made at `touchedAt` on ZN's clock, arriving at `arrival`.
+    void touch(PhoneClient& phone, double offset, double touchedAt, double arrival) {
+        fake.monotonic = arrival;
+        const int before = touches;
+        phone.send({{"t", "buzz"}, {"p", touchedAt + offset}});
+        ASSERT_TRUE(PhoneClient::waitFor([&] { return touches > before; }));
+    }
+    void tickAt(double moment) {
+        fake.monotonic = moment;
+        ticks(1);
+    }
+
+    PhoneServer server;
+    int touches = 0;
+};
+
+TEST_F(PhoneMatchTest, PhonesAndAKeyPlayAMatchRankedByTouch) {
+    ASSERT_TRUE(server.start());
+    const double offA = 123456.5, offB = -777;
+    auto aki = join(QStringLiteral("あき"), offA);
+    auto ben = join(QStringLiteral("べん"), offB);
+    G().Roster = {true, 2, {{{"Zさん", 'Z'}, {"あき", PhoneServer::keyCodeOf(1)},
+                             {"べん", PhoneServer::keyCodeOf(2)}}}};
+    load();
+    zn->buzzerFeed = &server;
+    QObject::connect(&server, &PhoneServer::touched, zn.get(), [this](int key, double moment) {
+        ++touches;
+        zn->PlayerBuzz(key, moment);
+    });
+    start({{QStringLiteral("一二三四五六七八九十"), QStringLiteral("答え")},
+           {QStringLiteral("ABCDE"), QStringLiteral("z")}});
+    EXPECT_FALSE(aki->next("s", "open").isEmpty());
+    fake.clear();
+
+    tickAt(10000);
+    tickAt(10100);
+    tickAt(10200);
+    // Aki's touch arrives first, but Ben touched earlier on a slower link; Z's key comes last.
+    touch(*aki, offA, 10220, 10240);
+    EXPECT_EQ(zn->st.answerers[1], QStringLiteral("あき"));
+    touch(*ben, offB, 10190, 10290);
+    fake.monotonic = 10300;
+    keys('Z');
+    EXPECT_EQ(fake.soundIds(), (QList<int>{12, 12, 12})); // each heard on arrival
+    EXPECT_EQ(zn->st.answerers[1], QStringLiteral("べん"));
+    EXPECT_EQ(zn->st.buzzKey, PhoneServer::keyCodeOf(2));
+    EXPECT_EQ(zn->st.buzzPositions[1], 2); // two characters were up when Ben touched
+    const auto& order = zn->ranking().entries();
+    ASSERT_EQ(order.size(), 3);
+    EXPECT_EQ((QList<int>{order[0].slot, order[1].slot, order[2].slot}), (QList<int>{2, 1, 0}));
+    EXPECT_EQ(zn->ranking().lagMs(1), 30);
+    EXPECT_EQ(zn->ranking().lagMs(2), 110);
+    const QJsonObject akiRank = aki->next("s", "rank");
+    EXPECT_EQ(akiRank.value("n").toInt(), 1); // first arrival, before Ben's came in
+    EXPECT_EQ(aki->next("s", "rank").value("n").toInt(), 2);
+    EXPECT_EQ(ben->next("s", "rank").value("n").toInt(), 1);
+
+    revealToEnd();
+    touch(*aki, offA, 10500, 10520); // not the answerer: nothing
+    EXPECT_EQ(zn->st.timerMode, 2);
+    touch(*ben, offB, 10600, 10620); // Ben's second touch shows the answer
+    EXPECT_EQ(zn->st.timerMode, 3);
+    EXPECT_TRUE(zn->st.verdicts[1]);
+    const QJsonObject verdict = ben->next("s", "verdict");
+    EXPECT_TRUE(verdict.value("ok").toBool());
+    EXPECT_TRUE(verdict.value("you").toBool());
+    EXPECT_FALSE(aki->next("s", "verdict").value("you").toBool());
+    touch(*ben, offB, 10700, 10720); // a phone never starts the next question
+    EXPECT_EQ(zn->st.questionNo, 1);
+    keys(VK::Space);
+
+    // Second question: nobody during the reveal; Aki buzzes in the thinking count, answers,
+    // and the judge calls it wrong.
+    revealToEnd();
+    EXPECT_EQ(zn->st.timerMode, 1);
+    touch(*aki, offA, 20000, 20010);
+    EXPECT_EQ(zn->st.timerMode, 2);
+    touch(*aki, offA, 20400, 20410);
+    keys(VK::F2);
+    EXPECT_FALSE(aki->next("s", "verdict").value("ok").toBool(true));
+    keys(VK::Space);
+    EXPECT_FALSE(zn->st.running);
+    EXPECT_EQ(saveLog("phones.csv"),
+              Log("VS", {QStringLiteral("\"一二/三/四五六七八九十\",\"答え\",\"べん\",\"○\""),
+                         QStringLiteral("\"ABCDE\",\"z\",\"あき\",\"×\"")}));
+}
