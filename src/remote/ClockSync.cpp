@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 
 void ClockSync::addSample(double sent, double phone, double received) {
     // A reply before its ping, or a reading that is no number, says nothing about the clock.
@@ -26,33 +25,19 @@ double ClockSync::bestRoundTrip() const {
 }
 
 void ClockSync::refit() {
-    // The best exchange of each bucket; a bucket whose best is much slower than the best of all
-    // saw only congested exchanges and would pull the line off.
-    std::map<long long, Sample> bests;
-    for (const Sample& s : samples_) {
-        const auto key = static_cast<long long>(std::floor(s.received / BucketMs));
-        auto it = bests.find(key);
-        if (it == bests.end() || s.roundTrip() < it->second.roundTrip()) bests[key] = s;
-    }
-    const double best = bestRoundTrip();
-    QVector<Sample> points;
-    for (const auto& [key, s] : bests)
-        if (s.roundTrip() <= 2 * best + 2) points.append(s);
-
-    const auto bestSample = std::min_element(
-        samples_.begin(), samples_.end(),
-        [](const Sample& x, const Sample& y) { return x.roundTrip() < y.roundTrip(); });
-    // With few points or a short span a slope is mostly noise: the newest of the fastest
-    // exchanges then stands alone. Among equally fast ones the newest is nearest in drift.
-    Sample anchor = *bestSample;
+    // The fastest exchanges say most: a sample's error is at most half its round trip, and
+    // among the near-fastest, delays one way and the other even out. Those within a small
+    // margin of the best are kept; the margin grows with how jittery the link is.
+    QVector<double> trips;
     for (const Sample& s : samples_)
-        if (s.roundTrip() <= anchor.roundTrip() + 0.5 && s.received > anchor.received) anchor = s;
-    a_ = anchor.offset();
-    b_ = 0;
-    ref_ = (anchor.sent + anchor.received) / 2;
-    if (points.size() < 3) return;
-    const double span = points.last().received - points.first().received;
-    if (span < 2.5 * BucketMs) return;
+        trips.append(s.roundTrip());
+    std::sort(trips.begin(), trips.end());
+    const double best = trips.first();
+    const double median = trips[trips.size() / 2];
+    const double margin = std::max(1.0, 0.25 * (median - best));
+    QVector<Sample> points;
+    for (const Sample& s : samples_)
+        if (s.roundTrip() <= best + margin) points.append(s);
 
     double mt = 0, mo = 0;
     for (const Sample& s : points) {
@@ -61,16 +46,22 @@ void ClockSync::refit() {
     }
     mt /= points.size();
     mo /= points.size();
+    a_ = mo;
+    b_ = 0;
+    ref_ = mt;
+    // A slope needs points spread over some time; before that a clock's drift is too small to
+    // matter and the noise would dominate.
+    const auto [first, last] = std::minmax_element(
+        points.begin(), points.end(),
+        [](const Sample& x, const Sample& y) { return x.received < y.received; });
+    if (points.size() < 4 || last->received - first->received < MinSpanForDriftMs) return;
     double stt = 0, sto = 0;
     for (const Sample& s : points) {
         const double dt = (s.sent + s.received) / 2 - mt;
         stt += dt * dt;
         sto += dt * (s.offset() - mo);
     }
-    if (stt <= 0) return;
-    b_ = std::clamp(sto / stt, -MaxDrift, MaxDrift);
-    a_ = mo;
-    ref_ = mt;
+    if (stt > 0) b_ = std::clamp(sto / stt, -MaxDrift, MaxDrift);
 }
 
 double ClockSync::offsetAt(double t) const { return a_ + b_ * (t - ref_); }

@@ -4,8 +4,8 @@
 
 // Estimates how a phone's clock (performance.now(), ms) relates to ZN's clock from ping
 // exchanges: ZN sends at `sent`, the phone answers with its reading, ZN receives at `received`.
-// A sample's error is at most half its round trip, so the fastest exchanges are trusted; the
-// best of each few seconds are fitted with a line, which follows a clock that runs fast or slow.
+// A sample's error is at most half its round trip, so only the fastest exchanges are trusted;
+// they are fitted with a line, which follows a clock that runs fast or slow.
 class ClockSync {
 public:
     struct Sample {
@@ -16,9 +16,9 @@ public:
         double offset() const { return phone - (sent + received) / 2; } // phone - ZN
     };
 
-    // Exchanges older than this are forgotten; buckets of this length contribute one best each.
+    // Exchanges older than this are forgotten.
     static constexpr double HistoryMs = 60000;
-    static constexpr double BucketMs = 4000;
+    static constexpr double MinSpanForDriftMs = 10000;
     // Drift beyond 1000 ppm is no clock but a fault or a lie; the fit is clamped there.
     static constexpr double MaxDrift = 1e-3;
 

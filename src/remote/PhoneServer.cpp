@@ -52,9 +52,13 @@ PhoneServer::~PhoneServer() {
 
 bool PhoneServer::start(quint16 port) {
     if (gate_->isListening()) return true;
-    phones_.clear();
-    gate_->setToken(randomSecret());
-    if (!gate_->listen(port)) return false;
+    if (gate_->token().isEmpty()) gate_->setToken(randomSecret());
+    if (port == 0 && lastPort_ != 0 && gate_->listen(lastPort_)) {
+        // The join URL the phones hold is still good.
+    } else if (!gate_->listen(port)) {
+        return false;
+    }
+    lastPort_ = gate_->port();
     pingTimer_.start();
     emit phonesChanged();
     return true;
@@ -71,9 +75,9 @@ void PhoneServer::stop() {
         c->socket->deleteLater();
         delete c;
     }
-    const bool had = !phones_.empty();
-    phones_.clear();
-    if (had) emit phonesChanged();
+    for (auto& [number, p] : phones_)
+        p.conn = nullptr;
+    if (!phones_.empty()) emit phonesChanged();
 }
 
 bool PhoneServer::isRunning() const { return gate_->isListening(); }

@@ -45,9 +45,11 @@ public:
     explicit PhoneServer(QObject* parent = nullptr);
     ~PhoneServer() override;
 
-    // Starts listening with a new session token (port 0: any free port). Phones of an earlier
-    // session are forgotten.
+    // Starts listening (port 0: the port of the last start, else any free one). The session
+    // token and the phones that joined stay for the life of this object, so a phone waiting
+    // through a stop comes back into its slot when the server starts again.
     bool start(quint16 port = 0);
+    // Closes the port and every connection.
     void stop();
     bool isRunning() const;
     quint16 port() const;
@@ -121,6 +123,7 @@ private:
     std::map<int, Phone> phones_;
     int refused_ = 0;
     qint64 lastShown_ = 0;
+    quint16 lastPort_ = 0;
     QByteArray phase_; // what a phone joining now is shown
 };
 

@@ -22,7 +22,7 @@ struct SimulatedPhone {
     }
     // Pings as the server sends them: quickly at first, then every two seconds.
     void exchange(ClockSync& sync, double from, double to) {
-        for (double t = from; t < to; t += sync.sampleCount() < 10 ? 150 : 2000) {
+        for (double t = from; t < to; t += sync.sampleCount() < 10 ? 150 : 1000) {
             const double there = t + delay(up);
             sync.addSample(t, clock(there), there + delay(down));
         }

@@ -38,7 +38,9 @@ TEST(HttpGate, ServesThePageOnlyUnderTheToken) {
         bool upgrade = false;
         const QByteArray r = gate.respond(c.request, &upgrade);
         EXPECT_EQ(upgrade, c.upgrade) << c.request.constData();
-        if (!c.upgrade) EXPECT_EQ(head(r), QStringLiteral("HTTP/1.1 ") + c.status) << c.request.constData();
+        if (!c.upgrade) {
+            EXPECT_EQ(head(r), QStringLiteral("HTTP/1.1 ") + c.status) << c.request.constData();
+        }
     }
     bool upgrade = false;
     const QByteArray page =
@@ -133,7 +135,7 @@ TEST_F(PhoneServerTest, DropsOversizedMalformedAndFloodingMessagesAndTellsThePho
     phone->answerPings = false; // only what the test sends counts against the rate
     double touched = 0;
     int touches = 0;
-    connect(&server, &PhoneServer::touched, [&](int key, double) {
+    QObject::connect(&server, &PhoneServer::touched, [&](int key, double) {
         ++touches;
         touched = key;
     });
@@ -189,7 +191,7 @@ TEST_F(PhoneServerTest, ConvertsATouchToZnsClockFromThePings) {
     phone.send({{"t", "join"}, {"name", QStringLiteral("P")}});
     ASSERT_TRUE(PhoneClient::waitFor([&] { return phone.pings >= 5; }));
     QList<double> moments;
-    connect(&server, &PhoneServer::touched, [&](int, double m) { moments.append(m); });
+    QObject::connect(&server, &PhoneServer::touched, [&](int, double m) { moments.append(m); });
     const double now = fake.monotonic;
     phone.send({{"t", "buzz"}, {"p", now + 5000 - 2}});   // touched 2 ms ago
     phone.send({{"t", "buzz"}, {"p", now + 5000 + 900}}); // "in the future": taken as arrival
