@@ -129,8 +129,9 @@ void PhoneRaces(benchmark::State& state) {
     near.send({{"t", "join"}, {"name", "near"}});
     far.send({{"t", "join"}, {"name", "far"}});
     runFor([&] { return near.joined && far.joined; }, 5000);
-    // Let the clock estimates settle, as in a real match where players join before the quiz.
-    runFor([] { return false; }, 8000);
+    // Let the clock estimates settle, as in a real match where players join a while before the
+    // first question.
+    runFor([] { return false; }, 20000);
 
     QVector<Arrival> arrivals;
     QObject::connect(&server, &PhoneServer::touched, [&](int key, double moment) {
@@ -139,6 +140,7 @@ void PhoneRaces(benchmark::State& state) {
     std::mt19937 random(11);
     const int races = int(state.range(0));
     int znWrong = 0, arrivalWrong = 0, unfinished = 0;
+    std::vector<double> errors[2]; // touch moment as ZN saw it less the true one, per phone
     for (auto _ : state) {
         for (int race = 0; race < races; ++race) {
             arrivals.clear();
@@ -146,17 +148,20 @@ void PhoneRaces(benchmark::State& state) {
             Phone& first = nearFirst ? near : far;
             Phone& second = nearFirst ? far : near;
             const int firstKey = PhoneServer::keyCodeOf(nearFirst ? 1 : 2);
-            first.touch();
+            const double firstAt = first.touch();
             runFor([] { return false; }, 5);
-            second.touch();
+            const double secondAt = second.touch();
             runFor([&] { return arrivals.size() == 2; }, 400);
             if (arrivals.size() != 2) {
                 ++unfinished;
                 continue;
             }
             BuzzRanking ranking;
-            for (const Arrival& a : arrivals)
+            for (const Arrival& a : arrivals) {
                 ranking.add(a.key, a.key, a.moment, a.at);
+                const double truth = a.key == firstKey ? firstAt : secondAt;
+                errors[a.key == PhoneServer::keyCodeOf(1) ? 0 : 1].push_back(a.moment - truth);
+            }
             znWrong += ranking.entries().first().keyCode != firstKey;
             arrivalWrong += arrivals.first().key != firstKey;
         }
@@ -167,6 +172,14 @@ void PhoneRaces(benchmark::State& state) {
     std::printf("%d races, touches 5 ms apart, links 5±1 ms and 80±30 ms: ranked wrong by ZN "
                 "%.1f %%, by arrival %.1f %% (%d unfinished)\n",
                 races, 100.0 * znWrong / races, 100.0 * arrivalWrong / races, unfinished);
+    for (int i = 0; i < 2; ++i) {
+        std::vector<double>& e = errors[i];
+        if (e.empty()) continue;
+        std::sort(e.begin(), e.end());
+        std::printf("  %s phone: touch moment error median %+.2f ms, 5th %+.2f, 95th %+.2f\n",
+                    i == 0 ? "near" : "far", e[e.size() / 2], e[e.size() / 20],
+                    e[e.size() * 19 / 20]);
+    }
 }
 BENCHMARK(PhoneRaces)->Arg(1000)->Iterations(1)->Unit(benchmark::kSecond);
 

@@ -111,7 +111,7 @@
       case 'open': main = '出題中'; sub = 'タッチで早押し'; break;
       case 'rank':
         if (m.n === 1) { main = '1番目!'; b.classList.add('first'); sub = 'もう一度タッチで解答表示'; }
-        else main = m.n + '番目 +' + (m.lag / 1000).toFixed(3) + '秒';
+        else { main = m.n + '番目'; sub = '+' + (m.lag / 1000).toFixed(3) + '秒'; }
         break;
       case 'locked': main = '受付終了'; sub = ''; break;
       case 'verdict':
