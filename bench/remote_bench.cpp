@@ -1,7 +1,7 @@
 // Phones racing for the buzzer through a delaying proxy on loopback: how often ZN ranks a race
 // wrongly (by touch moments) against plain arrival order, and how long a touch takes to reach
 // the quiz. Only 127.0.0.1 is used.
-#include "remote/BuzzRanking.h"
+#include "quiz/QuizRules.h"
 #include "remote/PhoneServer.h"
 #include "support/BenchMain.h"
 #include "support/FakePlatform.h"
@@ -28,7 +28,9 @@ struct RealClock : FakePlatform {
     double monotonicMs() override { return Platform::monotonicMs(); }
 };
 
-double now() { return platform().monotonicMs(); }
+double now() {
+    return platform().monotonicMs();
+}
 
 void runFor(const std::function<bool()>& done, double ms) {
     const double end = now() + ms;
@@ -106,6 +108,23 @@ private:
     double offset_, drift_;
 };
 
+// The quiz rules rank the races; nothing is drawn or played.
+struct QuietView : QuizView {
+    void quitProgram() override {}
+    void askNextQuestion() override {}
+    void playStateSound() override {}
+    void playBuzzSound() override {}
+    void playTickSound() override {}
+    void setTickInterval(int) override {}
+    void showCharacter(const QString&) override {}
+    void startRevealLine() override {}
+    void showCount(int, int) override {}
+    void showIndicator(int, int) override {}
+    void showVerdict(bool) override {}
+    void showBuzz(int, const QuizBuzz&) override {}
+    void showBuzzOrder(const QList<QuizBuzz>&) override {}
+};
+
 struct Arrival {
     int key;
     double moment;
@@ -156,13 +175,30 @@ void PhoneRaces(benchmark::State& state) {
                 ++unfinished;
                 continue;
             }
-            BuzzRanking ranking;
+            // Each arrival goes to the rules as it would from the window: its moment on the
+            // rules' clock (here the monotonic one), read when it arrived.
+            QuietView view;
+            QuizRules rules(view);
+            MatchRoster roster{
+                true,
+                1,
+                {{{"near", PhoneServer::keyCodeOf(1)}, {"far", PhoneServer::keyCodeOf(2)}}}};
+            double clockNow = 0;
+            rules.roster = &roster;
+            rules.clock = [&clockNow] { return std::llround(clockNow); };
+            rules.st.running = rules.st.fileOpen = true;
+            rules.st.quizState = QuizStage::Reading;
+            rules.st.questionNo = rules.st.questionTotal = 1;
+            rules.st.verdicts = {false, false};
+            rules.st.buzzPositions = {0, 0};
+            rules.st.answerers = {QString(), QString()};
             for (const Arrival& a : arrivals) {
-                ranking.add(a.key, a.key, a.moment, a.at);
+                clockNow = a.at;
+                rules.playerBuzz(a.key, std::llround(a.moment));
                 const double truth = a.key == firstKey ? firstAt : secondAt;
                 errors[a.key == PhoneServer::keyCodeOf(1) ? 0 : 1].push_back(a.moment - truth);
             }
-            znWrong += ranking.entries().first().keyCode != firstKey;
+            znWrong += rules.buzzes().first().keyCode != firstKey;
             arrivalWrong += arrivals.first().key != firstKey;
         }
     }
@@ -216,4 +252,6 @@ BENCHMARK(TouchToRegistered)->Iterations(200)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv) { return RunBenchmarks(argc, argv); }
+int main(int argc, char** argv) {
+    return RunBenchmarks(argc, argv);
+}

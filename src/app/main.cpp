@@ -28,8 +28,10 @@ int main(int argc, char** argv) {
     setPhoneServer(&phones);
     static PhoneServer* const phoneBuzzers = &phones;
     static const auto connectPhones = [](ZN* window) {
-        window->buzzerFeed = phoneBuzzers;
-        QObject::connect(phoneBuzzers, &PhoneServer::touched, window, &ZN::PlayerBuzz);
+        window->rules().addObserver(phoneBuzzers);
+        window->rules().timeReveal = true;
+        window->matchEnded = [] { phoneBuzzers->stop(); };
+        QObject::connect(phoneBuzzers, &PhoneServer::touched, window, &ZN::remoteBuzz);
     };
 
     // The whole argument text is one path: blanks inside it stay.

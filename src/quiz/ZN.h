@@ -1,8 +1,7 @@
 #pragma once
 
 #include "data/QuestionFile.h"
-#include "quiz/ZnState.h"
-#include "remote/BuzzRanking.h"
+#include "quiz/QuizRules.h"
 
 #include <QByteArray>
 #include <QColor>
@@ -19,11 +18,12 @@ class QAction;
 class QMenu;
 class ZnBoard;
 class ExitButton;
-class BuzzerFeed;
 
 // The main quiz window: question board, buzzer keys, countdowns, judging, menus and the log.
 // Whoever opens it constructs it, calls Form_Load() and then shows it (or keeps it hidden).
-class ZN : public QMainWindow {
+// The rules of a run live in QuizRules; the window feeds it keys and ticks, and draws and plays
+// what it is told.
+class ZN : public QMainWindow, private QuizView {
     Q_OBJECT
 public:
     explicit ZN(QWidget* parent = nullptr);
@@ -38,10 +38,6 @@ public:
     void Tim_Timer();
     void Form_KeyDown(int key);
     void Form_KeyUp(int key);
-    // A buzz from outside the keyboard (a phone) by the player whose key is `keyCode`, touched
-    // at `momentMs` on the platform's monotonic clock. It acts as that key's release at that
-    // moment, except that it never starts the next question.
-    void PlayerBuzz(int keyCode, double momentMs);
     void Form_MouseDown(Qt::MouseButton button, QPoint globalPos);
     void PopUp_Click(int index);
     void menu1_Click(int index);
@@ -68,8 +64,24 @@ public:
     void AddBuzzLine(int n, const QString& name, long long lagMs);
     void SaveLog();
 
+    // --- buzzers ---------------------------------------------------------------------------
+    // A player's buzzer let go at `momentMs` on clockMs(): the same step as a key release, with
+    // its lag and rank in a match taken from that moment.
+    void playerBuzz(int keyCode, qint64 momentMs);
+    qint64 clockMs() const;
+    // A phone's touch made at `monotonicMs` on platform().monotonicMs(): a buzz at that moment.
+    // Only the operator moves on, so between questions a touch does nothing.
+    void remoteBuzz(int keyCode, double monotonicMs);
+    // Called when the window turns match mode off (it gave up the question file).
+    std::function<void()> matchEnded;
+    QuizRules& rules() { return rules_; }
+
+private:
+    QuizRules rules_{*this};
+
+public:
     // --- state, open to tests ----------------------------------------------------------------
-    ZnState st;
+    ZnState& st = rules_.st;
     QImage drawing;   // the client area, 632 x 434
     QImage Kazu;      // the buzz-order panel canvas, 200 x 110
     QImage MarkImage; // circle, cross and their masks, 640 x 480
@@ -79,10 +91,6 @@ public:
     std::array<QAction*, 3> menu3{};
     std::array<QAction*, 2> PopUp{};
     QTimer Tim;
-
-    // Told where the question and its buzzes stand, for buzzers that show it (phones).
-    BuzzerFeed* buzzerFeed = nullptr;
-    const BuzzRanking& ranking() const { return ranking_; }
 
     // Called to end the program at once (Esc, the exit button).
     std::function<void()> endProgram;
@@ -115,19 +123,22 @@ private:
     void composeArtwork();
     void drawMark();
     void restoreAnswerArea();
-    void revealTick();
-    void thinkingTick();
-    void answerTick();
-    void judgeWaitTick();
-    void buzzerReleased(int key, double moment);
-    // True when the buzz took the first place from an earlier arrival.
-    bool registerMatchBuzz(int key, double moment);
-    void reorderFirstBuzz(int previousFirstKey, double moment);
-    int positionAt(double moment) const;
-    void redrawBuzzPanel();
-    void feedRanks();
-    void feedAnswer();
-    bool questionInRange() const;
+    bool questionInRange() const { return rules_.questionInRange(); }
+
+    // QuizView
+    void quitProgram() override;
+    void askNextQuestion() override;
+    void playStateSound() override;
+    void playBuzzSound() override;
+    void playTickSound() override;
+    void setTickInterval(int ms) override;
+    void showCharacter(const QString& c) override;
+    void startRevealLine() override;
+    void showCount(int tens, int ones) override;
+    void showIndicator(int column, int row) override;
+    void showVerdict(bool withQuestion) override;
+    void showBuzz(int rank, const QuizBuzz& buzz) override;
+    void showBuzzOrder(const QList<QuizBuzz>& byRank) override;
     void reportSettingsFailure(bool writeFailed = false);
     void endRunUnreadable();
 
@@ -148,7 +159,6 @@ private:
     bool fontBold_ = false;
     QColor foreColor_ = Qt::black;
     int textX_ = 0, textY_ = 0;
-    QString pauseSet_;
 
     bool timerEnabled_ = false;
     int timerInterval_ = 0;
@@ -156,13 +166,7 @@ private:
     bool allowClose_ = false;
     bool loaded_ = false;
     bool settingsFailureReported_ = false;
-    bool dropKeys_ = false; // while a question or a verdict is being put up
     // Keys pressed in this window while it was active, by physical key, with the code taken at
     // the press. Only their releases reach Form_KeyUp.
     QHash<quint32, int> pressedKeys_;
-    // Buzzes of this question by touch moment, and when each reveal tick and the reveal's end
-    // happened, so a buzz that arrives late still counts where it was touched.
-    BuzzRanking ranking_;
-    QVector<double> tickMoments_;
-    double revealEndedAt_ = -1;
 };

@@ -1,7 +1,5 @@
 #include "quiz/ZN.h"
 
-#include "remote/BuzzerFeed.h"
-
 #include "core/AppGlobals.h"
 #include "core/Blit.h"
 #include "core/Drawing.h"
@@ -98,21 +96,8 @@ void ZN::ApplySettings() {
 
 void ZN::ClearBoard() {
     Blit(drawing, 0, 0, background_, 0, 0, drawing.width(), drawing.height());
-    st.quizState = 1;
-    st.revealLine = 1;
-    st.tick = 0;
-    st.buzzCount = 0;
-    st.digitRow = 0;
-    st.buzzKey = 0;
-    st.buzzed = false;
-    st.buzzTimes.fill(0);
-    st.playerBuzzed.fill(false);
-    st.lineBreaks.fill(0);
+    rules_.clearQuestion();
     Blit(Kazu, 0, 0, G().SkinDC, 0, 300, 200, 110);
-    ranking_.clear();
-    tickMoments_.clear();
-    revealEndedAt_ = -1;
-    if (buzzerFeed) buzzerFeed->quizIdle();
     ShowTime(0, 0);
     setTimerInterval(st.baseInterval);
     refresh();

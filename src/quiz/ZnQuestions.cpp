@@ -1,7 +1,5 @@
 #include "quiz/ZN.h"
 
-#include "remote/BuzzerFeed.h"
-
 #include "core/AppGlobals.h"
 #include "core/Paths.h"
 #include "core/ResText.h"
@@ -43,7 +41,7 @@ void ZN::CloseQuestionFile() {
     st.questionTotal = 0;
     setTimerEnabled(false);
     G().Roster.matchOn = false;
-    if (buzzerFeed) buzzerFeed->matchEnded();
+    if (matchEnded) matchEnded();
     buzzSound_.clear();
     st.answerers.clear();
     st.verdicts.clear();
@@ -53,11 +51,6 @@ void ZN::CloseQuestionFile() {
     ClearBoard();
     menu1[0]->setEnabled(false);
     menu1[6]->setEnabled(false);
-}
-
-bool ZN::questionInRange() const {
-    return st.fileOpen && st.questionNo >= 1 && st.questionNo <= st.questionTotal &&
-           st.questionNo < st.verdicts.size();
 }
 
 void ZN::endRunUnreadable() {
@@ -103,9 +96,9 @@ void ZN::NextQuestion() {
     G().QuestionText = TrimBlanks(record.question);
     G().AnswerText = TrimBlanks(record.answer);
     const int length = int(G().QuestionText.size());
+    rules_.beginQuestion(recordNo, askedRecords_[st.questionNo], G().QuestionText);
     st.lineBreaks[4] = length;
     st.lineBreaks[7] = int(G().AnswerText.size());
-    st.revealEnd = length;
 
     BreakLines(4);
     st.questionTop = QuestionTopFor(questionLines_);
@@ -123,14 +116,7 @@ void ZN::NextQuestion() {
     textX_ = 24;
     textY_ = st.questionTop;
 
-    if (st.revealMode) {
-        st.quizState = 2;
-        st.timerMode = 0;
-        st.tick = 0;
-    } else {
-        DrawQuestion();
-        EndStage(true);
-    }
-    if (buzzerFeed) buzzerFeed->questionOpened();
+    if (!st.revealMode) DrawQuestion();
+    rules_.startAsking();
     setTimerEnabled(st.running);
 }

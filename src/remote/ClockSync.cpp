@@ -51,9 +51,10 @@ void ClockSync::refit() {
     ref_ = mt;
     // A slope needs points spread over some time; before that a clock's drift is too small to
     // matter and the noise would dominate.
-    const auto [first, last] = std::minmax_element(
-        points.begin(), points.end(),
-        [](const Sample& x, const Sample& y) { return x.received < y.received; });
+    const auto [first, last] =
+        std::minmax_element(points.begin(), points.end(), [](const Sample& x, const Sample& y) {
+            return x.received < y.received;
+        });
     if (points.size() < 4 || last->received - first->received < MinSpanForDriftMs) return;
     double stt = 0, sto = 0;
     for (const Sample& s : points) {
@@ -64,7 +65,9 @@ void ClockSync::refit() {
     if (stt > 0) b_ = std::clamp(sto / stt, -MaxDrift, MaxDrift);
 }
 
-double ClockSync::offsetAt(double t) const { return a_ + b_ * (t - ref_); }
+double ClockSync::offsetAt(double t) const {
+    return a_ + b_ * (t - ref_);
+}
 
 double ClockSync::toZnClock(double phone) const {
     // t = phone - offset(t), solved for t.

@@ -26,12 +26,18 @@ const Asset Assets[] = {
 
 QByteArray statusText(int code) {
     switch (code) {
-    case 200: return "OK";
-    case 403: return "Forbidden";
-    case 404: return "Not Found";
-    case 405: return "Method Not Allowed";
-    case 431: return "Request Header Fields Too Large";
-    default: return "Bad Request";
+    case 200:
+        return "OK";
+    case 403:
+        return "Forbidden";
+    case 404:
+        return "Not Found";
+    case 405:
+        return "Method Not Allowed";
+    case 431:
+        return "Request Header Fields Too Large";
+    default:
+        return "Bad Request";
     }
 }
 
@@ -86,9 +92,15 @@ bool HttpGate::listen(quint16 port) {
     return tcp_->listen(QHostAddress::Any, port) || tcp_->listen(QHostAddress::AnyIPv4, port);
 }
 
-void HttpGate::close() { tcp_->close(); }
-bool HttpGate::isListening() const { return tcp_->isListening(); }
-quint16 HttpGate::port() const { return tcp_->serverPort(); }
+void HttpGate::close() {
+    tcp_->close();
+}
+bool HttpGate::isListening() const {
+    return tcp_->isListening();
+}
+quint16 HttpGate::port() const {
+    return tcp_->serverPort();
+}
 
 QByteArray HttpGate::respond(const QByteArray& head, bool* upgrade) const {
     *upgrade = false;

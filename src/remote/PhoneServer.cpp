@@ -26,17 +26,23 @@ QByteArray randomSecret() {
     return QByteArray(reinterpret_cast<const char*>(words), sizeof words).toHex();
 }
 
-QByteArray json(const QJsonObject& o) { return QJsonDocument(o).toJson(QJsonDocument::Compact); }
+QByteArray json(const QJsonObject& o) {
+    return QJsonDocument(o).toJson(QJsonDocument::Compact);
+}
 
 QByteArray stateMessage(const char* state) {
-    return json({{QStringLiteral("t"), QStringLiteral("s")},
-                 {QStringLiteral("s"), QLatin1String(state)}});
+    return json(
+        {{QStringLiteral("t"), QStringLiteral("s")}, {QStringLiteral("s"), QLatin1String(state)}});
 }
 
 } // namespace
 
-PhoneServer* phoneServer() { return theServer; }
-void setPhoneServer(PhoneServer* server) { theServer = server; }
+PhoneServer* phoneServer() {
+    return theServer;
+}
+void setPhoneServer(PhoneServer* server) {
+    theServer = server;
+}
 
 PhoneServer::PhoneServer(QObject* parent) : QObject(parent), gate_(new HttpGate(this)) {
     connect(gate_, &HttpGate::newSocket, this, &PhoneServer::onSocket);
@@ -80,9 +86,15 @@ void PhoneServer::stop() {
     if (!phones_.empty()) emit phonesChanged();
 }
 
-bool PhoneServer::isRunning() const { return gate_->isListening(); }
-quint16 PhoneServer::port() const { return gate_->port(); }
-QByteArray PhoneServer::token() const { return gate_->token(); }
+bool PhoneServer::isRunning() const {
+    return gate_->isListening();
+}
+quint16 PhoneServer::port() const {
+    return gate_->port();
+}
+QByteArray PhoneServer::token() const {
+    return gate_->token();
+}
 
 QString PhoneServer::joinUrl(const QString& host) const {
     const QString h = host.contains(u':') ? u'[' + host + u']' : host;
@@ -310,43 +322,39 @@ PhoneServer::Phone* PhoneServer::phoneOf(int keyCode) {
     return it == phones_.end() ? nullptr : &it->second;
 }
 
-void PhoneServer::questionOpened() {
+void PhoneServer::questionAsked(int, int, const QuestionRecord&) {
     phase_ = stateMessage("open");
     for (auto& [number, p] : phones_)
-        setState(p, stateMessage("open"));
+        setState(p, phase_);
 }
 
-void PhoneServer::buzzesRanked(const QVector<Ranked>& order, bool full) {
+void PhoneServer::buzzesRanked(const QList<QuizBuzz>& byRank) {
     QVector<int> ranked;
-    for (int i = 0; i < order.size(); ++i) {
-        Phone* p = phoneOf(order[i].keyCode);
+    for (int i = 0; i < byRank.size(); ++i) {
+        Phone* p = phoneOf(byRank[i].keyCode);
         if (!p) continue;
         ranked.append(p->number);
         setState(*p, json({{QStringLiteral("t"), QStringLiteral("s")},
                            {QStringLiteral("s"), QStringLiteral("rank")},
                            {QStringLiteral("n"), i + 1},
-                           {QStringLiteral("lag"), double(order[i].lagMs)}}));
+                           {QStringLiteral("lag"), double(byRank[i].lagMs)}}));
     }
-    if (!full) return;
+    // Three buzzes are all a question ranks.
+    if (byRank.size() < 3) return;
     phase_ = stateMessage("locked");
     for (auto& [number, p] : phones_)
-        if (!ranked.contains(number)) setState(p, stateMessage("locked"));
+        if (!ranked.contains(number)) setState(p, phase_);
 }
 
-void PhoneServer::answerShown(int answererKey, bool right) {
-    phase_ = json({{QStringLiteral("t"), QStringLiteral("s")},
-                   {QStringLiteral("s"), QStringLiteral("verdict")},
-                   {QStringLiteral("ok"), right},
-                   {QStringLiteral("you"), false}});
+void PhoneServer::questionJudged(const JudgedQuestion& judged) {
+    const int answerer = judged.buzzes.isEmpty() ? 0 : judged.buzzes.first().keyCode;
+    auto verdict = [&](bool you) {
+        return json({{QStringLiteral("t"), QStringLiteral("s")},
+                     {QStringLiteral("s"), QStringLiteral("verdict")},
+                     {QStringLiteral("ok"), judged.correct},
+                     {QStringLiteral("you"), you}});
+    };
+    phase_ = verdict(false);
     for (auto& [number, p] : phones_)
-        setState(p, json({{QStringLiteral("t"), QStringLiteral("s")},
-                          {QStringLiteral("s"), QStringLiteral("verdict")},
-                          {QStringLiteral("ok"), right},
-                          {QStringLiteral("you"), keyCodeOf(number) == answererKey}}));
-}
-
-void PhoneServer::quizIdle() {
-    phase_ = stateMessage("wait");
-    for (auto& [number, p] : phones_)
-        setState(p, stateMessage("wait"));
+        setState(p, verdict(keyCodeOf(number) == answerer));
 }

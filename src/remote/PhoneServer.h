@@ -1,6 +1,6 @@
 #pragma once
 
-#include "remote/BuzzerFeed.h"
+#include "quiz/QuizRules.h"
 #include "remote/ClockSync.h"
 
 #include <QByteArray>
@@ -22,7 +22,7 @@ class QWebSocket;
 // clock against ZN's, turns touches into buzzes on ZN's clock, and tells each phone where it
 // stands. Everything a phone sends is untrusted: size, rate and form are checked, names go
 // through the players' name rules.
-class PhoneServer : public QObject, public BuzzerFeed {
+class PhoneServer : public QObject, public QuizObserver {
     Q_OBJECT
 public:
     static constexpr int MaxPhones = 10;
@@ -66,12 +66,10 @@ public:
     // Names already taken by players outside the phones (stored forms).
     std::function<QStringList()> takenNames;
 
-    // BuzzerFeed
-    void questionOpened() override;
-    void buzzesRanked(const QVector<Ranked>& order, bool full) override;
-    void answerShown(int answererKey, bool right) override;
-    void quizIdle() override;
-    void matchEnded() override { stop(); }
+    // What each phone shows follows the quiz: a question asked, the buzz order, the verdict.
+    void questionAsked(int questionNo, int recordNo, const QuestionRecord& record) override;
+    void buzzesRanked(const QList<QuizBuzz>& byRank) override;
+    void questionJudged(const JudgedQuestion& judged) override;
 
     // Messages refused since start (oversized, malformed, over the rate), for the window.
     int refusedMessages() const { return refused_; }
@@ -84,7 +82,7 @@ signals:
 private:
     struct Connection {
         QWebSocket* socket = nullptr;
-        int phone = 0; // 0 until it has joined
+        int phone = 0;          // 0 until it has joined
         QVector<qint64> recent; // receive times (ms, wall) within the last second
         qint64 lastWarned = -10000;
         std::map<int, double> pings; // sequence -> sent (ZN clock)

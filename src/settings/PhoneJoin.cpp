@@ -20,9 +20,9 @@
 namespace {
 
 enum Text {
-    TextButton = 260,  // ｽﾏﾎ参加...
-    TextTitle = 261,   // ｽﾏﾎ参加
-    TextScan = 262,    // how to join
+    TextButton = 260, // ｽﾏﾎ参加...
+    TextTitle = 261,  // ｽﾏﾎ参加
+    TextScan = 262,   // how to join
     TextPhoneKey = 263,
     TextNumber = 264,
     TextName = 265,
@@ -39,7 +39,9 @@ enum Text {
 
 } // namespace
 
-QString PhoneKeyText(int number) { return ResText(TextPhoneKey, QString::number(number)); }
+QString PhoneKeyText(int number) {
+    return ResText(TextPhoneKey, QString::number(number));
+}
 
 PhoneJoin::PhoneJoin(Cast* cast, PhoneServer* server)
     : QDialog(cast), cast_(cast), server_(server) {
@@ -139,11 +141,10 @@ void PhoneJoin::refresh() {
         const PhoneServer::PhoneInfo& p = phones[row];
         list->setItem(row, 0, new QTableWidgetItem(PhoneKeyText(p.number)));
         list->setItem(row, 1, new QTableWidgetItem(p.name));
-        const QString delay =
-            !p.connected ? LoadResString(TextOffline)
-            : p.roundTripMs < 0
-                ? QString()
-                : ResText(TextMs, QString::number(p.roundTripMs / 2, 'f', 1));
+        const QString delay = !p.connected ? LoadResString(TextOffline)
+                              : p.roundTripMs < 0
+                                  ? QString()
+                                  : ResText(TextMs, QString::number(p.roundTripMs / 2, 'f', 1));
         list->setItem(row, 2, new QTableWidgetItem(delay));
         auto* slot = qobject_cast<QComboBox*>(list->cellWidget(row, 3));
         if (!slot || slot->property("phone").toInt() != p.number) {
@@ -153,9 +154,8 @@ void PhoneJoin::refresh() {
             for (int j = 0; j < 10; ++j)
                 slot->addItem(QString::number(j + 1), j);
             const int number = p.number;
-            connect(slot, &QComboBox::activated, this, [this, slot, number] {
-                assign(number, slot->currentData().toInt());
-            });
+            connect(slot, &QComboBox::activated, this,
+                    [this, slot, number] { assign(number, slot->currentData().toInt()); });
             list->setCellWidget(row, 3, slot);
         }
         const QSignalBlocker quiet(slot);

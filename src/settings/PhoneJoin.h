@@ -18,10 +18,10 @@ class PhoneJoin : public QDialog {
 public:
     PhoneJoin(Cast* cast, PhoneServer* server);
 
-    QComboBox* address = nullptr;  // join URL per network address
+    QComboBox* address = nullptr; // join URL per network address
     QrView* qr = nullptr;
     QLabel* note = nullptr;
-    QTableWidget* list = nullptr;   // number, name, delay, slot
+    QTableWidget* list = nullptr; // number, name, delay, slot
     QPushButton* autoAssign = nullptr;
     QPushButton* closeButton = nullptr;
 

@@ -1,4 +1,3 @@
-#include "remote/BuzzRanking.h"
 #include "remote/ClockSync.h"
 
 #include <gtest/gtest.h>
@@ -70,47 +69,6 @@ TEST(ClockSync, RefusesNonsenseAndKeepsTheBestRoundTrip) {
     EXPECT_EQ(sync.bestRoundTrip(), 4);
     EXPECT_EQ(sync.lastRoundTrip(), 80);
     EXPECT_DOUBLE_EQ(sync.toZnClock(1102), 202); // from the 4 ms exchange
-}
-
-struct RankCase {
-    const char* what;
-    struct Buzz {
-        int slot;
-        double moment, arrival;
-    };
-    std::vector<Buzz> buzzes;
-    std::vector<int> order;  // slots, first to last
-    std::vector<int> places; // what add() answered
-    std::vector<long long> lags;
-};
-
-TEST(BuzzRanking, PlacesBuzzesArrivingWithinTheWindowByTheirTouch) {
-    const RankCase cases[] = {
-        {"arrival order when touches agree", {{1, 10, 12}, {2, 20, 25}, {3, 30, 31}},
-         {1, 2, 3}, {0, 1, 2}, {0, 10, 20}},
-        {"a slow phone that touched first moves ahead",
-         {{1, 50, 52}, {2, 45, 130}, {3, 47, 140}}, {2, 3, 1}, {0, 0, 1}, {0, 2, 5}},
-        {"after the window nobody is passed",
-         {{1, 50, 52}, {2, 45, 152.5}, {3, 40, 160}}, {1, 2, 3}, {0, 1, 2}, {0, 0, 0}},
-        {"the window's last instant still counts", {{1, 50, 52}, {2, 49, 152}}, {2, 1},
-         {0, 0}, {0, 1}},
-        {"equal touches keep arrival order", {{4, 7, 9}, {5, 7, 8.5}}, {4, 5}, {0, 1}, {0, 0}},
-    };
-    for (const RankCase& c : cases) {
-        BuzzRanking ranking;
-        std::vector<int> places;
-        for (const auto& b : c.buzzes)
-            places.push_back(ranking.add(b.slot, 0x20000 + b.slot, b.moment, b.arrival));
-        std::vector<int> order;
-        std::vector<long long> lags;
-        for (int i = 0; i < ranking.entries().size(); ++i) {
-            order.push_back(ranking.entries()[i].slot);
-            lags.push_back(ranking.lagMs(i));
-        }
-        EXPECT_EQ(order, c.order) << c.what;
-        EXPECT_EQ(places, c.places) << c.what;
-        EXPECT_EQ(lags, c.lags) << c.what;
-    }
 }
 
 } // namespace

@@ -1,6 +1,6 @@
+#include "remote/PhoneServer.h"
 #include "core/ResText.h"
 #include "remote/HttpGate.h"
-#include "remote/PhoneServer.h"
 #include "remote/PhoneClient.h"
 #include "support/FakePlatform.h"
 
@@ -45,7 +45,8 @@ TEST(HttpGate, ServesThePageOnlyUnderTheToken) {
     bool upgrade = false;
     const QByteArray page =
         gate.respond("GET /0123456789abcdef0123456789abcdef/ HTTP/1.1\r\nHost: 10.0.0.2:8080\r\n"
-                     "X: y\r\n", &upgrade);
+                     "X: y\r\n",
+                     &upgrade);
     EXPECT_TRUE(page.contains("Content-Security-Policy: default-src 'none'; script-src 'self'; "
                               "style-src 'self'; img-src 'self'; connect-src 'self' "
                               "ws://10.0.0.2:8080;"));
@@ -91,7 +92,8 @@ TEST_F(PhoneServerTest, RefusesConnectionsWithoutTheToken) {
     http.connectToHost(QHostAddress::LocalHost, server.port());
     ASSERT_TRUE(http.waitForConnected(2000));
     http.write("GET /" + server.token() + "/app.css HTTP/1.1\r\nHost: x\r\n\r\n");
-    ASSERT_TRUE(PhoneClient::waitFor([&] { return http.bytesAvailable() > 0 && http.canReadLine(); }));
+    ASSERT_TRUE(
+        PhoneClient::waitFor([&] { return http.bytesAvailable() > 0 && http.canReadLine(); }));
     EXPECT_EQ(http.readLine(), "HTTP/1.1 200 OK\r\n");
 }
 
@@ -103,8 +105,10 @@ TEST_F(PhoneServerTest, NamesFollowThePlayersRulesAndSlotsSurviveReconnection) {
     const struct {
         QString name;
         int text;
-    } refused[] = {{QStringLiteral(" あき"), 78}, {QStringLiteral("キー"), 78},
-                   {QStringLiteral(""), 76}, {QStringLiteral("😀"), TextUnmappableChars}};
+    } refused[] = {{QStringLiteral(" あき"), 78},
+                   {QStringLiteral("キー"), 78},
+                   {QStringLiteral(""), 76},
+                   {QStringLiteral("😀"), TextUnmappableChars}};
     for (const auto& r : refused) {
         other.send({{"t", "join"}, {"name", r.name}});
         EXPECT_EQ(other.next("name").value("msg").toString(), LoadResString(r.text));

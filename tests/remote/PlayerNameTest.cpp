@@ -1,5 +1,5 @@
-#include "core/ResText.h"
 #include "data/PlayerName.h"
+#include "core/ResText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,15 +1,15 @@
+#include "settings/PhoneJoin.h"
 #include "core/AppGlobals.h"
 #include "core/Resources.h"
 #include "data/DataFiles.h"
 #include "remote/PhoneServer.h"
 #include "settings/Cast.h"
-#include "settings/PhoneJoin.h"
 #include "settings/QrView.h"
 #include "support/FakePlatform.h"
 
+#include <QWebSocket>
 #include <QtTest>
 #include <QtWidgets>
-#include <QWebSocket>
 
 #include <gtest/gtest.h>
 

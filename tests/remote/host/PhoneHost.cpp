@@ -48,7 +48,8 @@ int main(int argc, char** argv) {
     ZN zn;
     zn.useRealTimer = false;
     zn.endProgram = [] {};
-    zn.buzzerFeed = &server;
+    zn.rules().addObserver(&server);
+    zn.rules().timeReveal = true;
     g.Roster = {true, 1, {{{"?", PhoneServer::keyCodeOf(1)}, {"Key", 'Z'}}}};
     zn.Form_Load();
     fake.dialogAnswers.enqueue(questions);
@@ -65,7 +66,7 @@ int main(int argc, char** argv) {
         say(QStringLiteral("JOINED ") + phones.first().name);
     });
     QObject::connect(&server, &PhoneServer::touched, [&](int key, double moment) {
-        zn.PlayerBuzz(key, moment);
+        zn.remoteBuzz(key, moment);
         if (zn.st.buzzCount == 0) return;
         say(QStringLiteral("REGISTERED %1 %2").arg(zn.st.answerers[1]).arg(zn.st.buzzPositions[1]));
         QTimer::singleShot(200, &app, [] { QCoreApplication::exit(0); });

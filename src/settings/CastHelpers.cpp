@@ -1,0 +1,42 @@
+#include "settings/CastHelpers.h"
+
+#include "core/Sjis.h"
+#include "data/PlayerName.h"
+#include "data/SettingsFile.h"
+
+#include <QApplication>
+#include <QPalette>
+#include <QWidget>
+
+#include <cmath>
+
+QColor ButtonFace() {
+    return QApplication::palette().color(QPalette::Button);
+}
+
+int LeadingNumber(const QString& text) {
+    const QString t = text.trimmed();
+    qsizetype i = 0;
+    bool negative = false;
+    if (i < t.size() && (t.at(i) == u'-' || t.at(i) == u'+')) negative = t.at(i++) == u'-';
+    int value = 0;
+    while (i < t.size() && t.at(i).isDigit() && t.at(i).unicode() < 128 && value < 100000)
+        value = value * 10 + (t.at(i++).unicode() - '0');
+    return negative ? -value : value;
+}
+
+bool RoundedNumber(const QString& text, int* value) {
+    bool ok = false;
+    const double number = text.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(number) || std::fabs(number) > 1e6) return false;
+    *value = static_cast<int>(std::floor(number + 0.5));
+    return true;
+}
+
+QString StoredName(const QString& typed) {
+    return StoredPlayerName(typed);
+}
+
+bool IsWithin(const QWidget* w, const QWidget* control) {
+    return control && (w == control || control->isAncestorOf(w));
+}

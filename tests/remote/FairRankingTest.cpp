@@ -1,0 +1,103 @@
+#include "quiz/QuizRules.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct QuietView : QuizView {
+    void quitProgram() override {}
+    void askNextQuestion() override {}
+    void playStateSound() override {}
+    void playBuzzSound() override {}
+    void playTickSound() override {}
+    void setTickInterval(int) override {}
+    void showCharacter(const QString&) override {}
+    void startRevealLine() override {}
+    void showCount(int, int) override {}
+    void showIndicator(int, int) override {}
+    void showVerdict(bool) override {}
+    void showBuzz(int, const QuizBuzz&) override {}
+    void showBuzzOrder(const QList<QuizBuzz>&) override {}
+};
+
+struct Buzz {
+    int key;
+    qint64 moment, arrival; // moment -1: a key, made when it arrives
+};
+
+struct RankCase {
+    const char* what;
+    std::vector<Buzz> buzzes;
+    QString order; // keys by rank
+    int position;  // characters shown at the leader's buzz
+    QString answerer;
+};
+
+// Ten characters revealed at 1000, 1100, ... 1900 ms; buzzes arrive during or after the reveal.
+TEST(FairRanking, RemoteBuzzesRankByTheirMomentWithinTheWindow) {
+    const RankCase cases[] = {
+        {"arrival order when the moments agree",
+         {{'P', 1250, 1260}, {'Q', 1270, 1275}},
+         "PQ",
+         3,
+         "P"},
+        {"a slow phone that touched first leads",
+         {{'P', 1250, 1260}, {'Q', 1150, 1340}},
+         "QP",
+         2,
+         "Q"},
+        {"after the window nobody is passed", {{'P', 1250, 1260}, {'Q', 1150, 1361}}, "PQ", 3, "P"},
+        {"a key ranks against phones on one clock",
+         {{'P', 1350, 1360}, {'K', -1, 1370}, {'Q', 1355, 1430}},
+         "PQK",
+         4,
+         "P"},
+        {"a buzz arriving after the reveal counts where it was made",
+         {{'Q', 1850, 2400}},
+         "Q",
+         9,
+         "Q"},
+        {"a buzz made after the reveal counts nowhere", {{'Q', 2050, 2100}}, "Q", 0, "Q"},
+    };
+    for (const RankCase& c : cases) {
+        QuietView view;
+        QuizRules rules(view);
+        MatchRoster roster{true, 2, {{{"P", 'P'}, {"Q", 'Q'}, {"K", 'K'}}}};
+        qint64 now = 0;
+        rules.roster = &roster;
+        rules.clock = [&now] { return now; };
+        rules.timeReveal = true;
+        ZnState& st = rules.st;
+        st.running = st.fileOpen = st.revealMode = true;
+        st.questionNo = st.questionTotal = 1;
+        st.verdicts = {false, false};
+        st.buzzPositions = {0, 0};
+        st.answerers = {QString(), QString()};
+        st.baseInterval = 100;
+        st.extraChars = 0; // the reveal stops at the tick after a buzz
+        rules.clearQuestion();
+        QuestionRecord asked;
+        asked.question = QStringLiteral("ABCDEFGHIJ");
+        rules.beginQuestion(1, asked, asked.question);
+        rules.startAsking();
+        qint64 nextTick = 1000;
+        for (const Buzz& b : c.buzzes) {
+            while (nextTick <= b.arrival && st.timerMode == TimerMode::Reveal) {
+                now = nextTick;
+                rules.tick();
+                nextTick += 100;
+            }
+            now = b.arrival;
+            rules.playerBuzz(b.key, b.moment < 0 ? QuizRules::Now : b.moment);
+        }
+        QString order;
+        for (const QuizBuzz& b : rules.buzzes())
+            order += QChar(b.keyCode);
+        EXPECT_EQ(order, c.order) << c.what;
+        EXPECT_EQ(st.buzzPositions[1], c.position) << c.what;
+        EXPECT_EQ(st.answerers[1], c.answerer) << c.what;
+        EXPECT_EQ(st.buzzKey, c.order.at(0).unicode()) << c.what;
+    }
+}
+
+} // namespace
