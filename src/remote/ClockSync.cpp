@@ -55,7 +55,8 @@ void ClockSync::refit() {
         std::minmax_element(points.begin(), points.end(), [](const Sample& x, const Sample& y) {
             return x.received < y.received;
         });
-    if (points.size() < 4 || last->received - first->received < MinSpanForDriftMs) return;
+    if (points.size() < MinPointsForDrift || last->received - first->received < MinSpanForDriftMs)
+        return;
     double stt = 0, sto = 0;
     for (const Sample& s : points) {
         const double dt = (s.sent + s.received) / 2 - mt;

@@ -17,8 +17,11 @@ public:
     };
 
     // Exchanges older than this are forgotten.
-    static constexpr double HistoryMs = 60000;
-    static constexpr double MinSpanForDriftMs = 10000;
+    static constexpr double HistoryMs = 30000;
+    // A slope is fitted only through this many fast exchanges spread over this long; fewer
+    // make it mostly noise, which extrapolation would magnify.
+    static constexpr int MinPointsForDrift = 8;
+    static constexpr double MinSpanForDriftMs = 15000;
     // Drift beyond 1000 ppm is no clock but a fault or a lie; the fit is clamped there.
     static constexpr double MaxDrift = 1e-3;
 

@@ -30,10 +30,11 @@ public:
     static constexpr int MaxMessagesPerSecond = 20;
     // A phone's "key" in the match roster.
     static constexpr int PhoneKeyBase = 0x20000;
-    // Pings: quickly after joining until this many answers, then every few seconds.
+    // Pings: quickly after joining until this many answers, then steadily; the more exchanges,
+    // the likelier a few fast ones that pin a jittery link's offset down.
     static constexpr int QuickPings = 10;
     static constexpr int QuickPingMs = 150;
-    static constexpr int SlowPingMs = 1000;
+    static constexpr int SlowPingMs = 250;
 
     struct PhoneInfo {
         int number;

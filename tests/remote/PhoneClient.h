@@ -50,7 +50,7 @@ public:
         return done();
     }
     // The first received message of type `t` (and state `s` when given), waiting for it.
-    QJsonObject next(const QString& t, const QString& s = QString(), int ms = 3000) {
+    QJsonObject next(const QString& t, const QString& s = QString(), int ms = 10000) {
         QJsonObject found;
         waitFor(
             [&] {
