@@ -7,7 +7,7 @@
 #include <random>
 
 QString NoLineStartSet() {
-    static const QString set = LoadResString(85);
+    static const QString set = LoadResString(TextNoLineStart);
     return set;
 }
 
