@@ -34,26 +34,6 @@ bool Run(QSqlQuery& query, const QString& sql, const QVariantList& values) {
     return query.exec();
 }
 
-QList<RateRow> Grouped(const QSqlDatabase& db, const QString& keyExpr, const QString& extra,
-                       const StatsFilter& filter, int first, int last) {
-    QList<RateRow> rows;
-    for (int k = first; k <= last; ++k)
-        rows.append(RateRow{k, 0, 0});
-    const Where w = FilterClause(filter);
-    QSqlQuery query(db);
-    const QString sql =
-        QStringLiteral("SELECT %1 AS k, COUNT(*), SUM(verdict = 0) FROM answers").arg(keyExpr) +
-        w.sql + extra + QStringLiteral(" GROUP BY k");
-    if (!Run(query, sql, w.values)) return rows;
-    while (query.next()) {
-        const int k = query.value(0).toInt();
-        if (k < first || k > last) continue;
-        rows[k - first].answered = query.value(1).toInt();
-        rows[k - first].right = query.value(2).toInt();
-    }
-    return rows;
-}
-
 QStringList Column(const QSqlDatabase& db, const QString& sql) {
     QStringList out;
     QSqlQuery query(db);
@@ -67,44 +47,63 @@ QStringList Column(const QSqlDatabase& db, const QString& sql) {
 } // namespace
 
 QList<RateRow> AccuracyByGenre(const QSqlDatabase& db, const StatsFilter& filter) {
-    return Grouped(db, QStringLiteral("genre"), QString(), filter, 1, 7);
+    return Summarize(db, filter, 0, 0, 0).genres;
 }
 
 QList<RateRow> AccuracyByTenth(const QSqlDatabase& db, const StatsFilter& filter) {
-    // (shown * 10 - 1) / length: exactly a tenth of the question still counts as that tenth.
-    return Grouped(db, QStringLiteral("MIN(9, MAX(0, (chars_shown * 10 - 1) / question_length))"),
-                   QStringLiteral(" AND buzz_rank > 0 AND question_length > 0"), filter, 0, 9);
+    return Summarize(db, filter, 0, 0, 0).tenths;
 }
 
 QList<DayRow> DailyActivity(const QSqlDatabase& db, const StatsFilter& filter, qint64 nowUtcMs,
                             int days, int utcOffsetSeconds) {
+    return Summarize(db, filter, nowUtcMs, days, utcOffsetSeconds).days;
+}
+
+StatsSummary Summarize(const QSqlDatabase& db, const StatsFilter& filter, qint64 nowUtcMs, int days,
+                       int utcOffsetSeconds) {
     constexpr qint64 DayMs = 86400000;
+    StatsSummary out;
+    for (int g = 1; g <= 7; ++g)
+        out.genres.append(RateRow{g, 0, 0});
+    for (int k = 0; k <= 9; ++k)
+        out.tenths.append(RateRow{k, 0, 0});
     const qint64 offsetMs = qint64(utcOffsetSeconds) * 1000;
-    const qint64 today = (nowUtcMs + offsetMs) / DayMs; // days since 1970 in local time
-    const qint64 firstDay = today - days + 1;
-    QList<DayRow> rows;
+    const qint64 firstDay = (nowUtcMs + offsetMs) / DayMs - days + 1; // days since 1970, local
     const QDate epoch(1970, 1, 1);
     for (int i = 0; i < days; ++i)
-        rows.append(DayRow{epoch.addDays(firstDay + i), 0, 0});
-    Where w = FilterClause(filter);
-    w.sql += QStringLiteral(" AND answered_at >= ?");
-    w.values << firstDay * DayMs - offsetMs;
-    QSqlQuery query(db);
+        out.days.append(DayRow{epoch.addDays(firstDay + i), 0, 0});
+
+    // One pass, grouped by genre, buzz tenth and day; the groups are few and added up here.
+    // Tenth k holds the buzzes after k/10 and up to (k+1)/10 of the question, -1 = no buzz.
+    const Where w = FilterClause(filter);
     const QString sql =
         QStringLiteral(
-            "SELECT (answered_at + ?) / %1 AS d, COUNT(*), SUM(verdict = 0) FROM answers")
+            "SELECT genre,"
+            " CASE WHEN buzz_rank > 0 AND question_length > 0"
+            "  THEN MIN(9, MAX(0, (chars_shown * 10 - 1) / question_length)) ELSE -1 END AS t,"
+            " CASE WHEN answered_at >= ? THEN (answered_at + ?) / %1 ELSE -1 END AS d,"
+            " COUNT(*), SUM(verdict = 0) FROM answers")
             .arg(DayMs) +
-        w.sql + QStringLiteral(" GROUP BY d");
-    QVariantList values{offsetMs};
+        w.sql + QStringLiteral(" GROUP BY genre, t, d");
+    QVariantList values{firstDay * DayMs - offsetMs, offsetMs};
     values += w.values;
-    if (!Run(query, sql, values)) return rows;
+    QSqlQuery query(db);
+    if (!Run(query, sql, values)) return out;
     while (query.next()) {
-        const qint64 index = query.value(0).toLongLong() - firstDay;
-        if (index < 0 || index >= days) continue;
-        rows[index].answered = query.value(1).toInt();
-        rows[index].right = query.value(2).toInt();
+        const int genre = query.value(0).toInt();
+        const int tenth = query.value(1).toInt();
+        const qint64 day = query.value(2).toLongLong();
+        const int answered = query.value(3).toInt();
+        const int right = query.value(4).toInt();
+        auto add = [&](auto& row) {
+            row.answered += answered;
+            row.right += right;
+        };
+        if (genre >= 1 && genre <= 7) add(out.genres[genre - 1]);
+        if (tenth >= 0 && tenth <= 9) add(out.tenths[tenth]);
+        if (day >= firstDay && day < firstDay + days) add(out.days[day - firstDay]);
     }
-    return rows;
+    return out;
 }
 
 QStringList HistoryPlayers(const QSqlDatabase& db) {

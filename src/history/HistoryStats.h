@@ -39,6 +39,15 @@ QList<RateRow> AccuracyByTenth(const QSqlDatabase& db, const StatsFilter& filter
 QList<DayRow> DailyActivity(const QSqlDatabase& db, const StatsFilter& filter, qint64 nowUtcMs,
                             int days, int utcOffsetSeconds);
 
+// All three at once, from one pass over the answers (what the 成績 window shows).
+struct StatsSummary {
+    QList<RateRow> genres;
+    QList<RateRow> tenths;
+    QList<DayRow> days;
+};
+StatsSummary Summarize(const QSqlDatabase& db, const StatsFilter& filter, qint64 nowUtcMs, int days,
+                       int utcOffsetSeconds);
+
 // Names and file paths that occur in the history, sorted.
 QStringList HistoryPlayers(const QSqlDatabase& db);
 QStringList HistoryFiles(const QSqlDatabase& db);

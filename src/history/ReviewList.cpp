@@ -15,16 +15,29 @@ namespace {
 
 constexpr qint64 DayMs = 86400000;
 
-// The answers of the filtered player, one question after another, each in time order.
-QString AttemptsSql(const ReviewOptions& options, QVariantList& values) {
-    QString sql = QStringLiteral(
-        "SELECT a.record_hash, a.answered_at, a.verdict, f.path, a.record_no, a.genre"
-        " FROM answers a JOIN question_files f ON f.id = a.file_id WHERE 1");
-    if (!options.filter.allPlayers) {
-        sql += QStringLiteral(" AND a.player_id = (SELECT id FROM players WHERE name = ?)");
-        values << options.filter.player;
-    }
-    return sql + QStringLiteral(" ORDER BY a.record_hash, a.answered_at, a.id");
+QString PlayerClause(const ReviewOptions& options, const char* column, QVariantList& values) {
+    if (options.filter.allPlayers) return {};
+    values << options.filter.player;
+    return QStringLiteral(" AND %1 = (SELECT id FROM players WHERE name = ?)")
+        .arg(QLatin1String(column));
+}
+
+bool Run(QSqlQuery& query, const QString& sql, const QVariantList& values) {
+    query.setForwardOnly(true);
+    if (!query.prepare(sql)) return false;
+    for (int i = 0; i < values.size(); ++i)
+        query.bindValue(i, values[i]);
+    return query.exec();
+}
+
+QHash<qint64, QString> FilePaths(const QSqlDatabase& db) {
+    QHash<qint64, QString> paths;
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (query.exec(QStringLiteral("SELECT id, path FROM question_files")))
+        while (query.next())
+            paths.insert(query.value(0).toLongLong(), query.value(1).toString());
+    return paths;
 }
 
 bool Wanted(const ReviewItem& item, const ReviewOptions& options) {
@@ -32,21 +45,30 @@ bool Wanted(const ReviewItem& item, const ReviewOptions& options) {
     return options.filter.filePath.isEmpty() || item.filePath == options.filter.filePath;
 }
 
-// Walks every question's attempts and hands each question's last miss and state to `take`.
+// Walks the attempts of every question the player ever missed, each question's in time order,
+// and hands each question's last miss and attempts to `take`. Only numbers are read per row;
+// the file paths come from one look-up.
 template <typename Take>
-void ForEachQuestion(const QSqlDatabase& db, const ReviewOptions& options, Take take) {
+void ForEachMissedQuestion(const QSqlDatabase& db, const ReviewOptions& options, Take take) {
     QVariantList values;
+    QString sql = QStringLiteral("SELECT record_hash, answered_at, verdict, file_id, record_no,"
+                                 " genre FROM answers WHERE 1");
+    sql += PlayerClause(options, "player_id", values);
+    sql +=
+        QStringLiteral(" AND record_hash IN (SELECT record_hash FROM answers WHERE verdict <> 0");
+    sql += PlayerClause(options, "player_id", values);
+    sql += QStringLiteral(") ORDER BY record_hash, answered_at, id");
     QSqlQuery query(db);
-    query.setForwardOnly(true);
-    if (!query.prepare(AttemptsSql(options, values))) return;
-    for (int i = 0; i < values.size(); ++i)
-        query.bindValue(i, values[i]);
-    if (!query.exec()) return;
+    if (!Run(query, sql, values)) return;
+    const QHash<qint64, QString> paths = FilePaths(db);
     QList<Attempt> attempts;
     ReviewItem item;
+    qint64 fileId = 0;
     bool have = false;
     auto finish = [&] {
-        if (have && item.lastMissMs != 0) take(item, attempts);
+        if (!have || item.lastMissMs == 0) return;
+        item.filePath = paths.value(fileId);
+        take(item, attempts);
     };
     while (query.next()) {
         const qint64 hash = query.value(0).toLongLong();
@@ -61,7 +83,7 @@ void ForEachQuestion(const QSqlDatabase& db, const ReviewOptions& options, Take 
         attempts.append(a);
         if (!a.right) {
             item.lastMissMs = a.whenMs;
-            item.filePath = query.value(3).toString();
+            fileId = query.value(3).toLongLong();
             item.recordNo = query.value(4).toInt();
             item.genre = query.value(5).toInt();
         }
@@ -91,20 +113,42 @@ SpacedState SpacedReviewState(const QList<Attempt>& attempts) {
 }
 
 QList<ReviewItem> MissedQuestions(const QSqlDatabase& db, const ReviewOptions& options) {
+    // Each question's last answer (SQLite takes the other columns of a MAX() group from the
+    // row holding the maximum); the question is to be reviewed when that answer was a miss.
+    QVariantList values;
+    QString sql = QStringLiteral("SELECT a.record_hash, a.answered_at, f.path, a.record_no, a.genre"
+                                 " FROM (SELECT id, MAX(answered_at) FROM answers WHERE 1");
+    sql += PlayerClause(options, "player_id", values);
+    sql += QStringLiteral(" GROUP BY record_hash) last JOIN answers a ON a.id = last.id"
+                          " JOIN question_files f ON f.id = a.file_id WHERE a.verdict <> 0");
+    if (!options.filter.filePath.isEmpty()) {
+        sql += QStringLiteral(" AND f.path = ?");
+        values << options.filter.filePath;
+    }
+    if (options.genre != 0) {
+        sql += QStringLiteral(" AND a.genre = ?");
+        values << options.genre;
+    }
+    sql += QStringLiteral(" ORDER BY a.answered_at DESC, a.id DESC LIMIT ?");
+    values << options.limit;
     QList<ReviewItem> out;
-    ForEachQuestion(db, options, [&](const ReviewItem& item, const QList<Attempt>& attempts) {
-        if (!attempts.last().right && Wanted(item, options)) out.append(item);
-    });
-    std::stable_sort(out.begin(), out.end(), [](const ReviewItem& a, const ReviewItem& b) {
-        return a.lastMissMs > b.lastMissMs;
-    });
-    if (out.size() > options.limit) out.resize(options.limit);
+    QSqlQuery query(db);
+    if (!Run(query, sql, values)) return out;
+    while (query.next()) {
+        ReviewItem item;
+        item.recordHash = query.value(0).toLongLong();
+        item.lastMissMs = query.value(1).toLongLong();
+        item.filePath = query.value(2).toString();
+        item.recordNo = query.value(3).toInt();
+        item.genre = query.value(4).toInt();
+        out.append(item);
+    }
     return out;
 }
 
 QList<ReviewItem> DueQuestions(const QSqlDatabase& db, const ReviewOptions& options, qint64 nowMs) {
     QList<ReviewItem> out;
-    ForEachQuestion(db, options, [&](ReviewItem item, const QList<Attempt>& attempts) {
+    ForEachMissedQuestion(db, options, [&](ReviewItem item, const QList<Attempt>& attempts) {
         const SpacedState s = SpacedReviewState(attempts);
         if (!s.missed || s.learned || s.dueMs > nowMs || !Wanted(item, options)) return;
         item.dueMs = s.dueMs;

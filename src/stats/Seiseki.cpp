@@ -152,10 +152,11 @@ void Seiseki::Filter_Change() {
     const StatsFilter filter = currentFilter();
     const QDateTime now = platform().utcNow();
     const QSqlDatabase db = store_->open ? store_->history.database() : QSqlDatabase();
-    genreRows = AccuracyByGenre(db, filter);
-    tenthRows = AccuracyByTenth(db, filter);
-    dayRows = DailyActivity(db, filter, now.toMSecsSinceEpoch(), DaysShown,
-                            now.toLocalTime().offsetFromUtc());
+    const StatsSummary summary = Summarize(db, filter, now.toMSecsSinceEpoch(), DaysShown,
+                                           now.toLocalTime().offsetFromUtc());
+    genreRows = summary.genres;
+    tenthRows = summary.tenths;
+    dayRows = summary.days;
     // The view owns its chart and deletes the old one when given a new one.
     charts[0]->setChart(GenreChart(genreRows));
     charts[1]->setChart(BuzzPointChart(tenthRows));
