@@ -13,6 +13,9 @@
 namespace {
 
 QString gSettingsPath;
+QString gHistoryPath;
+// The choice as last read or set; read from the file once, not for every answer.
+int gRecording = -1;
 
 const QString RecordKey = QStringLiteral("history/record");
 
@@ -23,7 +26,12 @@ void Tell(QWidget* owner, StoreStatus status) {
 
 } // namespace
 
-QString DefaultHistoryPath() {
+void SetHistoryPath(const QString& path) {
+    gHistoryPath = path;
+}
+
+QString HistoryPath() {
+    if (!gHistoryPath.isEmpty()) return gHistoryPath;
     return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
         .filePath(QStringLiteral("history.sqlite"));
 }
@@ -36,18 +44,43 @@ QString HistorySettingsPath() {
 
 void SetHistorySettingsPath(const QString& path) {
     gSettingsPath = path;
+    gRecording = -1;
 }
 
 bool RecordingEnabled() {
-    const QSettings settings(HistorySettingsPath(), QSettings::IniFormat);
-    return settings.value(RecordKey, true).toBool();
+    if (gRecording < 0) {
+        const QSettings settings(HistorySettingsPath(), QSettings::IniFormat);
+        gRecording = settings.value(RecordKey, true).toBool() ? 1 : 0;
+    }
+    return gRecording == 1;
 }
 
 bool SetRecordingEnabled(bool on) {
+    gRecording = on ? 1 : 0;
     QSettings settings(HistorySettingsPath(), QSettings::IniFormat);
     settings.setValue(RecordKey, on);
     settings.sync();
     return settings.status() == QSettings::NoError;
+}
+
+HistoryService::HistoryService(QString path) : path_(std::move(path)) {}
+
+HistoryService::~HistoryService() = default;
+
+void HistoryService::start(QWidget* owner) {
+    if (tried_ || !RecordingEnabled()) return;
+    tried_ = true;
+    recorder_ = StartRecording(owner, path_);
+}
+
+void HistoryService::record(const AnswerRecord& answer) {
+    if (!RecordingEnabled()) return;
+    start(nullptr);
+    if (recorder_) recorder_->record(answer);
+}
+
+QString HistoryService::takeNotice() {
+    return recorder_ ? recorder_->takeNotice() : QString();
 }
 
 std::unique_ptr<SqliteRecorder> StartRecording(QWidget* owner, const QString& path) {

@@ -78,6 +78,7 @@ void ZN::drawMark() {
 // --- QuizView -------------------------------------------------------------------------------
 
 void ZN::quitProgram() {
+    recordLastAnswer(false);
     endProgram();
 }
 
