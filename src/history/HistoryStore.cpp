@@ -302,9 +302,14 @@ qint64 HistoryStore::playerId(const QString& name) {
 }
 
 StoreStatus HistoryStore::insertOne(const AnswerRecord& a) {
-    const qint64 file = fileId(a.filePath, a.fileHash);
+    // A null text or hash would bind as SQL NULL, which the columns refuse: nobody answering a
+    // match question, or a file that could not be hashed, is stored as empty instead.
+    const auto notNull = [](const auto& value) {
+        return value.isNull() ? std::decay_t<decltype(value)>("") : value;
+    };
+    const qint64 file = fileId(notNull(a.filePath), notNull(a.fileHash));
     if (file < 0) return lastStatus_;
-    const qint64 player = playerId(a.player);
+    const qint64 player = playerId(notNull(a.player));
     if (player < 0) return lastStatus_;
     QSqlQuery& q = statements_->addAnswer;
     const QVariantList values = {
@@ -330,8 +335,8 @@ StoreStatus HistoryStore::insert(const QList<AnswerRecord>& answers) {
             if (status != StoreStatus::Ok) break;
         }
         if (status == StoreStatus::Ok && exec(QStringLiteral("COMMIT"))) return StoreStatus::Ok;
-        const bool constraint =
-            statements_->addAnswer.lastError().nativeErrorCode().toInt() == SqliteConstraint;
+        const bool constraint = (statements_->addAnswer.lastError().nativeErrorCode().toInt() &
+                                 0xff) == SqliteConstraint;
         const StoreStatus failed = status != StoreStatus::Ok ? status : lastStatus_;
         const QString why = lastError_;
         exec(QStringLiteral("ROLLBACK"));

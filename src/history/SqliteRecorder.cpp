@@ -29,7 +29,9 @@ public:
             }
         }
         const StoreStatus status = store_.insert(pending_);
-        if (status == StoreStatus::Ok) pending_.clear();
+        // Answers the store refuses outright would block every later one: they are dropped.
+        // Those that met a lock, a full disk or a broken file wait for the next try.
+        if (status == StoreStatus::Ok || status == StoreStatus::Failed) pending_.clear();
         // A file replaced or broken under us is opened afresh next time.
         if (status != StoreStatus::Ok && status != StoreStatus::Locked) store_.close();
         owner_->reportStatus(status);

@@ -91,6 +91,8 @@ TEST_F(HistoryStoreTest, NewFileHasTheSchemaAndKeepsEveryField) {
     // The file and the player are stored once, whatever the number of answers.
     EXPECT_EQ(Scalar(store, QStringLiteral("SELECT COUNT(*) FROM question_files")).toInt(), 1);
     EXPECT_EQ(Scalar(store, QStringLiteral("SELECT COUNT(*) FROM players")).toInt(), 1);
+    // A match question nobody answered, from a file that could not be hashed.
+    EXPECT_EQ(store.insert({AnswerRecord{}}), StoreStatus::Ok);
     // The foreign keys hold: an answer of an unknown player is refused.
     EXPECT_FALSE(q.exec(QStringLiteral(
         "INSERT INTO answers VALUES(NULL, 1, 1, 1, 1, 1, 999, 0, 1, 1, 1, 1, 1, 0)")));
