@@ -190,6 +190,7 @@ void Seiseki::fillTable() {
         add(TextChartDaily, r.day.toString(QStringLiteral("yyyy/MM/dd")), r.answered, r.right,
             r.percent());
     table->resizeColumnsToContents();
+    table->resizeRowsToContents();
 }
 
 void Seiseki::SaveChart_Click() {

@@ -7,10 +7,12 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
+#include <QHorizontalBarSeries>
 #include <QLineSeries>
 #include <QValueAxis>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -37,27 +39,39 @@ QChart* NewChart(int titleId) {
     return chart;
 }
 
+// Accuracy bars with their whole percents. Horizontal bars put the categories on the left,
+// where long names (the genres) have room; the buzz points stand upright along the bottom.
 QChart* RateChart(int titleId, const QStringList& categories, const QList<RateRow>& rows,
-                  const QString& xTitle) {
+                  const QString& categoryTitle, bool horizontal) {
     QChart* chart = NewChart(titleId);
     auto* set = new QBarSet(TextField(TextStatsLabels, FieldPercent));
-    for (const RateRow& r : rows)
-        *set << r.percent();
+    QStringList names = categories;
+    QList<RateRow> values = rows;
+    if (horizontal) {
+        // Drawn from the bottom up: reversed, the first category is at the top.
+        std::reverse(names.begin(), names.end());
+        std::reverse(values.begin(), values.end());
+    }
+    // Whole percents on the bars; the table has the tenths.
+    for (const RateRow& r : values)
+        *set << std::round(r.percent());
     set->setColor(QColor(0x2e, 0x7d, 0x32));
-    auto* series = new QBarSeries;
+    QAbstractBarSeries* series = horizontal
+                                     ? static_cast<QAbstractBarSeries*>(new QHorizontalBarSeries)
+                                     : static_cast<QAbstractBarSeries*>(new QBarSeries);
     series->append(set);
     series->setLabelsVisible(true);
     series->setLabelsFormat(QStringLiteral("@value"));
     series->setLabelsPrecision(3);
     chart->addSeries(series);
-    auto* x = new QBarCategoryAxis;
-    x->append(categories);
-    if (!xTitle.isEmpty()) x->setTitleText(xTitle);
-    chart->addAxis(x, Qt::AlignBottom);
-    series->attachAxis(x);
-    QValueAxis* y = PercentAxis();
-    chart->addAxis(y, Qt::AlignLeft);
-    series->attachAxis(y);
+    auto* category = new QBarCategoryAxis;
+    category->append(names);
+    if (!categoryTitle.isEmpty()) category->setTitleText(categoryTitle);
+    chart->addAxis(category, horizontal ? Qt::AlignLeft : Qt::AlignBottom);
+    series->attachAxis(category);
+    QValueAxis* percent = PercentAxis();
+    chart->addAxis(percent, horizontal ? Qt::AlignBottom : Qt::AlignLeft);
+    series->attachAxis(percent);
     chart->legend()->setVisible(false);
     return chart;
 }
@@ -76,14 +90,14 @@ QChart* GenreChart(const QList<RateRow>& rows) {
     QStringList names;
     for (const RateRow& r : rows)
         names << ResText(20 + r.key);
-    return RateChart(TextChartGenre, names, rows, QString());
+    return RateChart(TextChartGenre, names, rows, QString(), true);
 }
 
 QChart* BuzzPointChart(const QList<RateRow>& rows) {
     QStringList labels;
     for (const RateRow& r : rows)
         labels << TenthLabel(r.key);
-    return RateChart(TextChartBuzzPoint, labels, rows, ResText(TextBuzzPointAxis));
+    return RateChart(TextChartBuzzPoint, labels, rows, ResText(TextBuzzPointAxis), false);
 }
 
 QChart* DailyChart(const QList<DayRow>& rows) {
@@ -104,21 +118,24 @@ QChart* DailyChart(const QList<DayRow>& rows) {
         *answered << r.answered;
         most = std::max(most, r.answered);
         if (r.answered > 0) line->append(i, r.percent());
-        // The month only where it starts (and on the first bar), so the labels stay short;
-        // within a few weeks no day number repeats.
-        const bool withMonth = i == 0 || r.day.day() == 1;
-        days << r.day.toString(withMonth ? QStringLiteral("M/d") : QStringLiteral("d"));
+        // Day numbers only, so every label fits; the axis title gives the dates. Within a few
+        // weeks no day number repeats.
+        days << QString::number(r.day.day());
     }
     bars->append(answered);
     chart->addSeries(bars);
     chart->addSeries(line);
     auto* x = new QBarCategoryAxis;
     x->append(days);
+    if (!rows.isEmpty())
+        x->setTitleText(rows.first().day.toString(QStringLiteral("yyyy/M/d")) + QChar(0xff5e) +
+                        rows.last().day.toString(QStringLiteral("M/d")));
     chart->addAxis(x, Qt::AlignBottom);
     bars->attachAxis(x);
     line->attachAxis(x);
     auto* count = new QValueAxis;
     count->setRange(0, std::max(10, most + most / 10 + 1));
+    count->applyNiceNumbers();
     count->setLabelFormat(QStringLiteral("%d"));
     count->setTitleText(TextField(TextStatsLabels, FieldAnswered));
     chart->addAxis(count, Qt::AlignLeft);
