@@ -90,6 +90,7 @@ void ZN::drawMark() {
 // --- QuizView -------------------------------------------------------------------------------
 
 void ZN::quitProgram() {
+    recordLastAnswer(false);
     endProgram();
 }
 
