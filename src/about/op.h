@@ -7,6 +7,9 @@
 
 #include <functional>
 
+class QEventLoop;
+class QScreen;
+
 // The opening screen "Opening": loads the main window hidden, plays the animation of
 // OpeningScene at 40 ms per tick and hands over to the main window when it ends, on any key,
 // or when the window manager closes it.
@@ -40,9 +43,16 @@ protected:
 
 private:
     void unload();
+    // Runs the event loop until the window has been painted once (or a second has passed).
+    void waitForFirstPaint();
 
     bool loading_ = false;
     bool keyDuringLoad_ = false;
     bool timerEnabled_ = false;
     bool unloaded_ = false;
+    bool painted_ = false;
+    QEventLoop* firstPaint_ = nullptr;
 };
+
+// Moves `window` so that its frame is centred in the available area of `screen`.
+void CentreOnScreen(QWidget* window, const QScreen* screen);

@@ -3,13 +3,16 @@
 #include <QString>
 #include <QStringList>
 
+struct DisplayProbe;
+
 // The name the desktop knows the program by: its desktop entry, icon and AppStream id.
 inline constexpr char DesktopId[] = "org.example.zn_quiz";
 
-// On systems where windows need a display server: one line saying that there is none to connect
-// to (no DISPLAY, no WAYLAND_DISPLAY, no platform chosen through QT_QPA_PLATFORM or -platform
-// among `arguments`), so the program can say so instead of aborting inside Qt. Empty otherwise.
-QString NoDisplayMessage(const QStringList& arguments);
+// On systems where windows need a display server: one line saying that none answers (neither
+// the X server of DISPLAY nor the Wayland compositor of WAYLAND_DISPLAY, asked through `probe`),
+// so the program can say so instead of aborting inside Qt. Empty otherwise, and whenever
+// QT_QPA_PLATFORM or -platform among `arguments` chooses a platform that needs no server.
+QString NoDisplayMessage(const QStringList& arguments, const DisplayProbe& probe);
 
 // The steps every windowed program of ZN takes around creating its QApplication.
 // Before it: false, after one line on standard error, when there is no display to open windows
