@@ -5,6 +5,7 @@
 #include "platform/ProcessSignals.h"
 #include "platform/QtTranslations.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
 
@@ -69,6 +70,9 @@ bool PrepareDesktopProgram(int argc, char** argv) {
 
 void SetUpDesktopProgram() {
     QGuiApplication::setDesktopFileName(QString::fromLatin1(DesktopId));
+    // Menus stay in the window, as the program was drawn. Asking the desktop for a global menu
+    // bar costs a D-Bus round trip (or the start of a bus) before the first window appears.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     InstallJapaneseDialogs();
     InstallFontSubstitutions();
 }

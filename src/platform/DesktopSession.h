@@ -18,5 +18,6 @@ QString NoDisplayMessage(const QStringList& arguments, const DisplayProbe& probe
 // Before it: false, after one line on standard error, when there is no display to open windows
 // on; a write past the file-size limit is made to fail instead of ending the program.
 bool PrepareDesktopProgram(int argc, char** argv);
-// After it: the desktop id, Qt's standard dialogs in Japanese and the font substitutions.
+// After it: the desktop id, menus inside the windows, Qt's standard dialogs in Japanese and the
+// font substitutions.
 void SetUpDesktopProgram();
