@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLayout>
 #include <QPainter>
+#include <QPointer>
 #include <QScreen>
 #include <QTimer>
 
@@ -21,13 +22,15 @@ constexpr int OuterWidth = 640, OuterHeight = 480;
 constexpr int FirstPaintLimitMs = 1000;
 } // namespace
 
-void CentreOnScreen(QWidget* window, const QScreen* screen) {
+void CentreOnScreen(QWidget* window, const QScreen* screen, QMargins frame) {
     if (!window || !screen) return;
-    // Before its first showing a window's size comes from its layout.
+    // Before its first showing a window's size comes from its layout, and its frame is not
+    // known yet: `frame` is the estimate.
     window->ensurePolished();
     if (QLayout* layout = window->layout()) layout->activate();
+    if (window->isVisible()) frame = QMargins();
     const QRect area = screen->availableGeometry();
-    const QSize size = window->frameGeometry().size();
+    const QSize size = window->frameGeometry().size().grownBy(frame);
     window->move(area.x() + (area.width() - size.width()) / 2,
                  area.y() + (area.height() - size.height()) / 2);
 }
@@ -120,9 +123,16 @@ void op::Form_Unload() {
     timerEnabled_ = false;
     TT.stop();
     scene.Release();
-    // The main window comes up in the middle of the screen the opening was on.
-    if (G().ZN && !G().ZN->isVisible()) CentreOnScreen(G().ZN, screen());
+    // The main window comes up in the middle of the screen the opening was on; its frame is
+    // taken to be as wide as the opening's until it is known.
+    QPointer<QWidget> main = G().ZN;
+    const bool placing = main && !main->isVisible();
+    const QRect outer = frameGeometry(), inner = geometry();
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    if (placing) CentreOnScreen(main, screen(), frame);
     if (showMain) showMain();
+    if (placing && main && main->isVisible()) CentreOnScreen(main, screen());
     if (G().op == this) G().op = nullptr;
 }
 

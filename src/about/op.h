@@ -2,6 +2,7 @@
 
 #include "about/OpeningScene.h"
 
+#include <QMargins>
 #include <QTimer>
 #include <QWidget>
 
@@ -54,5 +55,6 @@ private:
     QEventLoop* firstPaint_ = nullptr;
 };
 
-// Moves `window` so that its frame is centred in the available area of `screen`.
-void CentreOnScreen(QWidget* window, const QScreen* screen);
+// Moves `window` so that its frame is centred in the available area of `screen`; a window not
+// shown yet is taken to have the frame `frame`.
+void CentreOnScreen(QWidget* window, const QScreen* screen, QMargins frame = QMargins());

@@ -57,6 +57,12 @@ TEST(Pictures, CursorsAndIconsAreCarriedAndPicturesHaveTheirSizes) {
     EXPECT_TRUE(LoadCursor(8).shape() == Qt::BitmapCursor &&
                 LoadCursor(9).shape() == Qt::BitmapCursor);
     EXPECT_TRUE(!LoadIcon(1).isNull() && !LoadIcon(5).isNull() && LoadIcon(2).isNull());
+    // The program's icon offers the desktop every size from 16 to 256, each a real picture.
+    const QIcon icon = LoadIcon(1);
+    QList<int> iconSizes;
+    for (const QSize& size : icon.availableSizes())
+        if (icon.pixmap(size).size() == size) iconSizes << size.width();
+    EXPECT_EQ(iconSizes, (QList<int>{16, 32, 48, 64, 128, 256}));
 }
 
 TEST(Pictures, SheetPiecesAreWhereTheWindowsTakeThemAndComposedAreasAreFree) {
