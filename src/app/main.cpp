@@ -5,12 +5,14 @@
 #include "core/AppMain.h"
 #include "core/Resources.h"
 #include "editor/Edit.h"
+#include "history/HistorySetup.h"
 #include "platform/DesktopSession.h"
 #include "platform/QtPlatform.h"
 #include "print/PriPri.h"
 #include "quiz/WindowFactory.h"
 #include "quiz/ZN.h"
 #include "settings/Cast.h"
+#include "stats/Seiseki.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -34,11 +36,18 @@ int main(int argc, char** argv) {
     windowFactory().showEditor = ShowEdit;
     windowFactory().showPrint = ShowPriPri;
     windowFactory().showVersion = ShowJyou;
+    windowFactory().showStats = [](QWidget* owner) { ShowSeiseki(owner, HistoryPath()); };
+
+    // The study history: opened (and checked) now, before any run can start; it outlives the
+    // quiz window, so answers queued at the end are still written.
+    HistoryService history(HistoryPath());
+    setHistoryRecorder(&history);
 
     // The quiz window lives until the program ends; it is loaded before it is first shown.
     // The file named on the command line is opened once the window is on screen: the run's
     // first sound loads the sound system, which the first frame does not need.
-    auto showMain = [] {
+    auto showMain = [&history] {
+        history.start(nullptr);
         auto* window = new ZN;
         window->setAttribute(Qt::WA_DeleteOnClose);
         const QString file = std::exchange(G().CurrentFile, QString());
@@ -52,7 +61,8 @@ int main(int argc, char** argv) {
     };
     // Without a file the opening screen comes first: it loads the quiz window hidden and shows
     // it when the animation ends.
-    auto showOpening = [] {
+    auto showOpening = [&history] {
+        history.start(nullptr);
         auto* opening = new op;
         opening->setAttribute(Qt::WA_DeleteOnClose);
         opening->loadMain = [] {

@@ -90,6 +90,7 @@ const QImage& ZN::markImage() {
 // --- QuizView -------------------------------------------------------------------------------
 
 void ZN::quitProgram() {
+    recordLastAnswer(false);
     endProgram();
 }
 
