@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/QuestionFile.h"
+#include "quiz/HeldKeys.h"
 #include "quiz/ZnState.h"
 
 #include <QByteArray>
@@ -9,6 +10,7 @@
 #include <QHash>
 #include <QImage>
 #include <QMainWindow>
+#include <QPointer>
 #include <QTimer>
 
 #include <array>
@@ -92,6 +94,7 @@ protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool focusNextPrevChild(bool next) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenus();
@@ -140,7 +143,19 @@ private:
     bool loaded_ = false;
     bool settingsFailureReported_ = false;
     bool dropKeys_ = false; // while a question or a verdict is being put up
-    // Keys pressed in this window while it was active, by physical key, with the code taken at
-    // the press. Only their releases reach Form_KeyUp.
-    QHash<quint32, int> pressedKeys_;
+    // Which presses and releases reach Form_KeyDown and Form_KeyUp (held keys, auto-repeat).
+    HeldKeys heldKeys_;
+    QTimer settleKeys_; // the next turn of the event loop, for a release held back
+    QTimer forgetKeys_; // the application lost the keyboard for longer than a menu takes it
+    // The last key event met in another window, and the widget it was offered to.
+    struct ForeignKey {
+        const QKeyEvent* event = nullptr;
+        int type = 0, key = 0;
+        quint32 scan = 0;
+        quint64 time = 0;
+        bool operator==(const ForeignKey&) const = default;
+    } lastForeignKey_;
+    QPointer<QWidget> lastForeignReceiver_;
+    void feedKey(QKeyEvent* event, bool press, HeldKeys::Owner owner);
+    bool hasKeyboard() const;
 };

@@ -57,10 +57,6 @@ void ZN::buildMenus() {
     menu1[0]->setEnabled(false);
     menu1[6]->setEnabled(false);
     menu2[2]->setEnabled(false);
-    // Keys held when a menu opens are released into the menu, or later into this window as
-    // strays; either way they are no longer the window's own.
-    for (QMenu* m : menu)
-        connect(m, &QMenu::aboutToShow, this, [this] { pressedKeys_.clear(); });
 }
 
 void ZN::menu1_Click(int index) {
