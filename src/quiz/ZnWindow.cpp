@@ -95,6 +95,8 @@ void ZN::Form_Load() {
     exitBut_->setCursor(LoadCursor(8));
 
     platform().moveCursor(frameGeometry().topLeft());
+    // Held buzzer keys: one press and one release from the window system where it can.
+    RequestDetectableAutoRepeat();
 
     G().SkinDC = QImage(640, 480, QImage::Format_RGB32);
     G().SkinDC.fill(Qt::black);
