@@ -4,9 +4,11 @@
 #include "core/SafeFile.h"
 #include "core/Sjis.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QThread>
 
 #include <algorithm>
 #include <optional>
@@ -20,11 +22,20 @@ const QByteArray CrLf("\r\n");
 // program folder, two desktop sessions) must not interleave their edits, or an append lands
 // on top of another or a rewrite drops it. The lock file lies beside ZN.INI.
 class IniLock {
+    static constexpr int LockWaitMs = 3000;
+
 public:
     explicit IniLock(const QString& iniPath) : lock_(iniPath + QStringLiteral(".lock")) {
         // Another program holds it only for one edit; one that died is noticed by its process id.
         lock_.setStaleLockTime(10000);
-        const bool locked = lock_.tryLock(5000);
+        // QLockFile's own wait doubles its pauses from 100 ms, and would mostly miss the short
+        // gaps between another program's edits; asking often keeps the wait fair.
+        const QDeadlineTimer deadline(LockWaitMs);
+        bool locked = lock_.tryLock(0);
+        while (!locked && lock_.error() == QLockFile::LockFailedError && !deadline.hasExpired()) {
+            QThread::msleep(2);
+            locked = lock_.tryLock(0);
+        }
         // Where no lock file can be made (a read-only folder, a path through a plain file) no
         // other program can make one either; the edit itself then succeeds or fails on its own.
         usable_ = locked || lock_.error() != QLockFile::LockFailedError;
