@@ -41,4 +41,5 @@ enum ExtraTextId : int {
     TextPrintFailed = 172,      // the printer failed or went away
     TextPdfNotWritten = 173,    // the PDF file could not be written completely
     TextPrintErrorTitle = 174,  // title of printing failures
+    TextInputTooLong = 190,     // a paste or input-method commit refused whole; @ = room left
 };

@@ -157,6 +157,8 @@ constexpr Entry Entries[] = {
     {174, u"印刷Error"},
     // The program's one-line description on the opening card.
     {180, u"一問一答早押しクイズ練習ソフト"},
+    // Input refused whole because the box would overflow.
+    {190, u"長すぎるため入力しませんでした。あと@文字入ります。"},
 };
 
 } // namespace

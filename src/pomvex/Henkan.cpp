@@ -1,5 +1,6 @@
 #include "pomvex/Henkan.h"
 
+#include "platform/HelpKey.h"
 #include "platform/Platform.h"
 #include "pomvex/RowModel.h"
 
@@ -49,6 +50,9 @@ Henkan::Henkan(QWidget* parent) : QWidget(parent) {
     setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 10));
     resize(780, 560);
     setAcceptDrops(true); // a list dropped on the window is opened as if chosen
+    // The program's help file lies beside the tool.
+    AddHelpKey(this,
+               [] { return QCoreApplication::applicationDirPath() + QStringLiteral("/zn.hlp"); });
 
     inputBox = new QLineEdit(this);
     inputBox->setPlaceholderText(QStringLiteral("表計算ｿﾌﾄで保存したCSVまたはﾀﾌﾞ区切りのﾌｧｲﾙ"));

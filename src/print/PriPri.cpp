@@ -3,6 +3,7 @@
 #include "core/AppGlobals.h"
 #include "core/Drawing.h"
 #include "core/ResText.h"
+#include "platform/HelpKey.h"
 #include "platform/Platform.h"
 #include "print/PrintData.h"
 #include "print/PrintLayout.h"
@@ -46,6 +47,7 @@ PriPri::PriPri(QWidget* owner) : QDialog(owner) {
     setFixedSize(px(6060), px(1815));
     buildControls();
     G().PriPri = this;
+    AddHelpKey(this, [] { return G().HelpPath; });
     qApp->installEventFilter(this);
     Form_Load();
 }

@@ -157,3 +157,13 @@ TEST_F(JyouTest, CornerAnimationAndTheHiddenSequenceTurningTheLinkToTheSecondPag
     EXPECT_EQ(clickLink(), site + QStringLiteral("EasterE.htm"));
     EXPECT_TRUE(w->isVisible());
 }
+
+TEST_F(JyouTest, F1OpensTheHelp) {
+    G().HelpPath = dir.filePath(QStringLiteral("zn.hlp"));
+    auto window = open();
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_F1);
+    EXPECT_EQ(fake.helpShown, QStringList{G().HelpPath});
+    EXPECT_TRUE(window->isVisible());
+}

@@ -7,9 +7,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDropEvent>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QInputMethodEvent>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTest>
@@ -155,4 +155,15 @@ TEST_F(HenkanTest, ADroppedListOpensAFolderIsNoOutputNameAndEnterConverts) {
     w.inputBox->setText(path("二.csv"));
     QTest::keyClick(w.inputBox, Qt::Key_Return);
     EXPECT_EQ(w.InputPath + w.outputBox->text(), path("二.csv") + path("二.znd"));
+}
+
+// The tool's window opens the program's help, which lies beside it.
+TEST_F(HenkanTest, F1OpensTheHelpBesideTheTool) {
+    w.show();
+    QApplication::setActiveWindow(&w);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    w.inputBox->setFocus();
+    QTest::keyClick(w.inputBox, Qt::Key_F1);
+    EXPECT_EQ(fake.helpShown,
+              QStringList{QCoreApplication::applicationDirPath() + QStringLiteral("/zn.hlp")});
 }

@@ -205,3 +205,11 @@ TEST_F(PriPriTest, TheSampleFileAndASavedLogPrintToPdf) {
     EXPECT_TRUE(log[1].contains(u"80.ログ80"_s) && log[1].contains(u"（○Ben）"_s));
     EXPECT_FALSE(log[1].contains(u"81."_s));
 }
+
+TEST_F(PriPriTest, F1OpensTheHelp) {
+    G().HelpPath = dir.filePath(u"zn.hlp"_s);
+    auto p = open(true);
+    p->L_StoE[0]->setFocus();
+    QTest::keyClick(p->L_StoE[0], Qt::Key_F1);
+    EXPECT_EQ(fake.helpShown, QStringList{G().HelpPath});
+}
