@@ -86,7 +86,8 @@ TEST(SafeWrite, UnusableTargetsAreNeitherReadNorReplaced) {
     writeBytes(dir.filePath(u"plain"_qs), "x");
     const QString fifo = dir.filePath(u"pipe"_qs), ini = dir.filePath(u"ZN.INI"_qs);
     ASSERT_TRUE(MakeFifo(fifo));
-    EXPECT_FALSE(RewriteBackgroundLine(ini, u"/x.bmp"_qs) || QFile::exists(ini)); // not created
+    EXPECT_FALSE(RewriteBackgroundLine(ini, u"/x.bmp"_qs));
+    EXPECT_FALSE(QFile::exists(ini)); // not created
     for (const QString& bad : {dir.filePath(u"plain/ZN.INI"_qs), dir.path(), fifo}) {
         SettingsRecord record;
         record.soundOn = u"OFF"_qs;
@@ -95,14 +96,32 @@ TEST(SafeWrite, UnusableTargetsAreNeitherReadNorReplaced) {
         bool ok = true;
         EXPECT_FALSE(LoadSettings(bad, record).ok);
         EXPECT_EQ(record, SettingsRecord());
-        EXPECT_FALSE(ReadSettingsForDialog(bad, record, dialog) ||
-                     SaveSettingsRecord(bad, record) || RewriteBackgroundLine(bad, u"/x.bmp"_qs));
-        EXPECT_FALSE(AppendMembers(bad, members, {u"Hanako"_qs}) ||
-                     DeleteAllMembers(bad, record, members, QString()));
+        EXPECT_FALSE(ReadSettingsForDialog(bad, record, dialog));
+        EXPECT_FALSE(SaveSettingsRecord(bad, record));
+        EXPECT_FALSE(RewriteBackgroundLine(bad, u"/x.bmp"_qs));
+        EXPECT_FALSE(AppendMembers(bad, members, {u"Hanako"_qs}));
+        EXPECT_FALSE(DeleteAllMembers(bad, record, members, QString()));
         EXPECT_EQ(members, QStringList({u"Taro"_qs}));
         EXPECT_TRUE(ReadRecordTexts(bad, 3, &ok).isEmpty());
-        EXPECT_FALSE(ok || QuestionFile().open(bad) || WriteFileAtomically(bad, "x") ||
-                     WriteRecordTexts(bad, texts(1)));
+        EXPECT_FALSE(ok);
+        EXPECT_FALSE(QuestionFile().open(bad));
+        EXPECT_FALSE(WriteFileAtomically(bad, "x"));
+        EXPECT_FALSE(WriteRecordTexts(bad, texts(1)));
     }
     EXPECT_FALSE(QFileInfo(fifo).isFile());
+}
+
+// A read-only file is kept: replacing it would undo what its owner meant to protect. Root may
+// write any file, so there the check cannot be seen and the test is skipped (run it as a normal
+// user to see it).
+TEST(SafeWrite, ReadOnlyTargetIsNotReplaced) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"q.znd"_qs);
+    writeBytes(path, "old");
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadUser));
+    if (QFileInfo(path).isWritable()) GTEST_SKIP() << "root may write read-only files";
+    EXPECT_FALSE(IsReplaceableFile(path));
+    EXPECT_FALSE(WriteFileAtomically(path, "new"));
+    EXPECT_FALSE(WriteRecordTexts(path, texts(1)));
+    EXPECT_EQ(readBytes(path), "old");
 }
