@@ -2,6 +2,7 @@
 
 #include "data/QuestionFile.h"
 #include "quiz/HeldKeys.h"
+#include "quiz/HistoryObserver.h"
 #include "quiz/QuizRules.h"
 
 #include <QByteArray>
@@ -42,11 +43,15 @@ public:
         FileExit = 8
     };
     enum EditItem { EditOptions = 0, EditConvert = 2 };
-    enum HelpItem { HelpContents = 0, HelpVersion = 2 };
+    enum HelpItem { HelpContents = 0, HelpVersion = 2, HelpStats = 4 };
     enum JudgeItem { JudgeRight = 0, JudgeWrong = 1 };
 
     // --- window events ---------------------------------------------------------------------
     void Form_Load();
+    // The end of the load step: the file named on the command line (CurrentFile), if any, is
+    // checked, opened and its run started. Run by Form_Load; the program runs it again once the
+    // window is on screen when it kept the file back from the load.
+    void OpenCommandLineFile();
     void Form_Activate();
     void Form_Deactivate();
     void Form_Resize();
@@ -95,11 +100,11 @@ public:
     ZnState& st = rules_.st;
     QImage drawing;   // the client area, 632 x 434
     QImage Kazu;      // the buzz-order panel canvas, 200 x 110
-    QImage MarkImage; // circle, cross and their masks, 640 x 480
+    QImage MarkImage; // circle, cross and their masks, 640 x 480; made on the first verdict
     std::array<QMenu*, 4> menu{};
     std::array<QAction*, 9> menu1{};
     std::array<QAction*, 3> menu2{};
-    std::array<QAction*, 3> menu3{};
+    std::array<QAction*, 5> menu3{}; // 3 "-", 4 成績 (added to the original three)
     std::array<QAction*, 2> PopUp{};
     QTimer Tim;
 
@@ -134,6 +139,8 @@ private:
     bool loadBackgroundFrom(const QString& path);
     void composeArtwork();
     void drawMark();
+    // MarkImage, decoded on first use: the first frame does not need it.
+    const QImage& markImage();
     void restoreAnswerArea();
     bool questionInRange() const { return rules_.questionInRange(); }
 
@@ -153,6 +160,9 @@ private:
     void showBuzzOrder(const QList<QuizBuzz>& byRank) override;
     void reportSettingsFailure(bool writeFailed = false);
     void endRunUnreadable();
+    // The last judged question goes to the study history; a problem of the history not yet
+    // told is shown now (between runs, never during a question).
+    void recordLastAnswer(bool tellProblems);
 
     ZnBoard* board_ = nullptr;
     ExitButton* exitBut_ = nullptr;
@@ -193,4 +203,5 @@ private:
     QPointer<QWidget> lastForeignReceiver_;
     void feedKey(QKeyEvent* event, bool press, HeldKeys::Owner owner);
     bool hasKeyboard() const;
+    HistoryObserver historyObserver_;
 };

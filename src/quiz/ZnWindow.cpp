@@ -83,6 +83,8 @@ ZN::ZN(QWidget* parent)
 ZN::~ZN() {
     qApp->removeEventFilter(this);
     Tim.stop();
+    recordLastAnswer(false);
+    rules_.removeObserver(&historyObserver_);
     questionFile_.close();
 }
 
@@ -106,10 +108,6 @@ void ZN::Form_Load() {
     builtInBackground_ = LoadPicture(QStringLiteral("background"));
     setBackgroundPicture(builtInBackground_);
 
-    MarkImage = QImage(640, 480, QImage::Format_RGB32);
-    MarkImage.fill(Qt::black);
-    const QImage mark = LoadPicture(QStringLiteral("mark"));
-    Blit(MarkImage, 0, 0, mark, 0, 0, mark.width(), mark.height());
     loaded_ = true;
 
     LoadSettings();
@@ -118,7 +116,10 @@ void ZN::Form_Load() {
     drawText(ResText(72), 220, 115, false);
     refresh();
     board_->setFocus();
+    OpenCommandLineFile();
+}
 
+void ZN::OpenCommandLineFile() {
     const QString file = G().CurrentFile;
     if (file.isEmpty()) return;
     if (!QFile::exists(file)) {
@@ -157,6 +158,7 @@ void ZN::Form_Resize() {
 void ZN::Form_Unload() {
     if (!loaded_) return;
     loaded_ = false;
+    recordLastAnswer(false);
     G().SkinDC = QImage();
     if (st.fileOpen) questionFile_.close();
     st.fileOpen = false;
@@ -172,6 +174,7 @@ void ZN::Form_Unload() {
 }
 
 void ZN::Exit_But_Click() {
+    recordLastAnswer(false);
     endProgram();
 }
 
