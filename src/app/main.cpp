@@ -6,6 +6,7 @@
 #include "editor/Edit.h"
 #include "platform/DesktopSession.h"
 #include "platform/QtPlatform.h"
+#include "platform/SdlControllers.h"
 #include "print/PriPri.h"
 #include "quiz/WindowFactory.h"
 #include "quiz/ZN.h"
@@ -22,6 +23,9 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(LoadIcon(1));
     QtPlatform qtPlatform;
     setPlatform(&qtPlatform);
+    // Game controllers and buzzer boxes as players' buttons, for as long as the program runs.
+    SdlControllers pads;
+    setControllers(&pads);
 
     // The whole argument text is one path: blanks inside it stay.
     QStringList args = app.arguments().mid(1);

@@ -157,6 +157,10 @@ constexpr Entry Entries[] = {
     {174, u"印刷Error"},
     // The program's one-line description on the opening card.
     {180, u"一問一答早押しクイズ練習ソフト"},
+    // Game controllers: a pad, one of its buttons, and the title's note of unplugged pads.
+    {290, u"Pad@"},
+    {291, u"-B@"},
+    {292, u"　［@ 未接続］"},
 };
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QImage>
 #include <QMainWindow>
+#include <QSet>
 #include <QTimer>
 
 #include <array>
@@ -44,6 +45,8 @@ public:
     void Exit_But_Click();
     void Exit_But_MouseDown();
     void Exit_But_MouseUp();
+    // A game-controller button went down or up (its code as a player's key code).
+    void Pad_Button(int code, bool pressed);
 
     // --- routines --------------------------------------------------------------------------
     void ClearBoard();
@@ -61,6 +64,8 @@ public:
     void DrawIndicator(int column, int row);
     void AddBuzzLine(int n, const QString& name, long long lagMs);
     void SaveLog();
+    // The window title, with a note of the match players' pads that are unplugged.
+    void ShowPadNotice();
 
     // --- state, open to tests ----------------------------------------------------------------
     ZnState st;
@@ -143,4 +148,7 @@ private:
     // Keys pressed in this window while it was active, by physical key, with the code taken at
     // the press. Only their releases reach Form_KeyUp.
     QHash<quint32, int> pressedKeys_;
+    // Controller buttons pressed while this window was active; only their releases buzz.
+    QSet<int> pressedButtons_;
+    void connectPads();
 };

@@ -7,6 +7,7 @@
 #include "core/Paths.h"
 #include "core/ResText.h"
 #include "core/Sjis.h"
+#include "platform/Controllers.h"
 #include "platform/Platform.h"
 #include "settings/KeyTable.h"
 #include "settings/SliderPicture.h"
@@ -91,6 +92,9 @@ Cast::Cast(QWidget* owner) : QDialog(owner) {
     buildMatchFrame();
     G().Cast = this;
     qApp->installEventFilter(this);
+    connect(&controllers(), &Controllers::buttonChanged, this, [this](int code, bool pressed) {
+        if (pressed) UKey_PadButton(code);
+    });
     Form_Load();
 }
 
