@@ -96,16 +96,7 @@ void ZN::ApplySettings() {
 
 void ZN::ClearBoard() {
     Blit(drawing, 0, 0, background_, 0, 0, drawing.width(), drawing.height());
-    st.quizState = 1;
-    st.revealLine = 1;
-    st.tick = 0;
-    st.buzzCount = 0;
-    st.digitRow = 0;
-    st.buzzKey = 0;
-    st.buzzed = false;
-    st.buzzTimes.fill(0);
-    st.playerBuzzed.fill(false);
-    st.lineBreaks.fill(0);
+    rules_.clearQuestion();
     Blit(Kazu, 0, 0, G().SkinDC, 0, 300, 200, 110);
     ShowTime(0, 0);
     setTimerInterval(st.baseInterval);

@@ -29,7 +29,8 @@ void ZN::Pad_Button(int code, bool pressed) {
         return;
     }
     if (!pressedButtons_.remove(code) || !ours) return;
-    Form_KeyUp(code);
+    // The same way as a released key, on the same clock.
+    playerBuzz(code, QuizRules::Now);
 }
 
 void ZN::ShowPadNotice() {

@@ -53,11 +53,6 @@ void ZN::CloseQuestionFile() {
     menu1[6]->setEnabled(false);
 }
 
-bool ZN::questionInRange() const {
-    return st.fileOpen && st.questionNo >= 1 && st.questionNo <= st.questionTotal &&
-           st.questionNo < st.verdicts.size();
-}
-
 void ZN::endRunUnreadable() {
     // The file was cut short or changed while the run went on: a record read as blanks would be
     // asked and logged as a question. The run ends here with what was really asked, so the
@@ -101,9 +96,9 @@ void ZN::NextQuestion() {
     G().QuestionText = TrimBlanks(record.question);
     G().AnswerText = TrimBlanks(record.answer);
     const int length = int(G().QuestionText.size());
+    rules_.beginQuestion(recordNo, askedRecords_[st.questionNo], G().QuestionText);
     st.lineBreaks[4] = length;
     st.lineBreaks[7] = int(G().AnswerText.size());
-    st.revealEnd = length;
 
     BreakLines(4);
     st.questionTop = QuestionTopFor(questionLines_);
@@ -121,13 +116,7 @@ void ZN::NextQuestion() {
     textX_ = 24;
     textY_ = st.questionTop;
 
-    if (st.revealMode) {
-        st.quizState = 2;
-        st.timerMode = 0;
-        st.tick = 0;
-    } else {
-        DrawQuestion();
-        EndStage(true);
-    }
+    if (!st.revealMode) DrawQuestion();
+    rules_.startAsking();
     setTimerEnabled(st.running);
 }

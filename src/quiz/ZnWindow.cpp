@@ -50,7 +50,8 @@ ZN::ZN(QWidget* parent)
     Tim.setTimerType(Qt::PreciseTimer);
     connect(&Tim, &QTimer::timeout, this, &ZN::Tim_Timer);
     endProgram = [] { QCoreApplication::exit(0); };
-    pauseSet_ = LoadResString(129);
+    rules_.roster = &G().Roster;
+    rules_.clock = [this] { return clockMs(); };
     G().ZN = this;
 }
 
@@ -159,23 +160,7 @@ void ZN::Exit_But_MouseUp() {
 }
 
 void ZN::Tim_Timer() {
-    ++st.tick;
-    switch (st.timerMode) {
-    case 0:
-        revealTick();
-        break;
-    case 1:
-        thinkingTick();
-        break;
-    case 2:
-        answerTick();
-        break;
-    case 3:
-        judgeWaitTick();
-        break;
-    default:
-        break;
-    }
+    rules_.tick();
 }
 
 // --- Qt events, forwarded to the handlers ---------------------------------------------------

@@ -87,6 +87,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Events of `top` and everything in it reach eventFilter.
+    void watchControls(QWidget* top);
     void buildControls();
     void buildMatchFrame();
     void applyFonts();

@@ -248,3 +248,26 @@ TEST_F(CastTest, PlayerChecksNameTheFirstFaultThenFillTheRoster) {
 }
 
 } // namespace
+
+// Enter moves on as Tab does; leaving the count box with a wrong count brings the focus back
+// with the message. F1 is the help in the player rows made at opening too.
+TEST_F(CastTest, EnterMovesOnLikeTabAndF1IsTheHelpEverywhere) {
+    auto c = open(Default, true);
+    c->NameK[0]->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QWidget* afterTab = QApplication::focusWidget();
+    c->NameK[0]->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), afterTab);
+    EXPECT_EQ(afterTab, c->UKey[0]);
+
+    c->Nin->setFocus();
+    c->Nin->setText(QStringLiteral("x"));
+    QTest::keyClick(c->Nin, Qt::Key_Enter);
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), c->Nin);
+    EXPECT_EQ(c->MSG->text(), LoadResString(75));
+
+    QTest::keyClick(c->NameK[9]->lineEdit(), Qt::Key_F1);
+    EXPECT_EQ(fake.helpShown, QStringList{G().HelpPath});
+}
