@@ -35,6 +35,9 @@ TEST_F(ZnTest, ControllerButtonsAndAKeyPlayOneMatchAndSurviveUnplugging) {
     QTimer::singleShot(0, [&] {
         auto* c = qobject_cast<Cast*>(G().Cast.data());
         if (!c) return;
+        // Buttons, like keys, reach the dialog only while it is the active window.
+        QApplication::setActiveWindow(c);
+        if (!QTest::qWaitForWindowActive(c)) return;
         QTest::mouseClick(c->OK_CAN[3], Qt::LeftButton);
         QTest::mouseClick(c->Rbot[7], Qt::LeftButton, {}, {6, 8});
         c->VScroll1->triggerAction(QAbstractSlider::SliderSingleStepSub);
