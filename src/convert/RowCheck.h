@@ -7,6 +7,7 @@
 
 enum class Severity { Note, Warning, Error };
 
+// One problem found in a row, with how bad it is.
 struct RowIssue {
     Severity severity = Severity::Error;
     QString reason; // Japanese, for the user
@@ -24,6 +25,7 @@ struct CheckedRow {
     bool hasWarning() const;
 };
 
+// How strictly the rows are checked.
 struct CheckOptions {
     bool cutLong = false; // cut texts over their byte limit instead of refusing them
 };

@@ -1,18 +1,12 @@
 #include "print/PrintData.h"
 
+#include "core/RecordFormat.h"
 #include "core/ResText.h"
 #include "core/Sjis.h"
 #include "data/QuestionFile.h"
 
 #include <QFile>
 #include <QFileInfo>
-
-namespace {
-
-// A log is text written by the program: anything larger is not one worth reading into memory.
-constexpr qint64 MaxLogBytes = 64LL * 1024 * 1024;
-
-} // namespace
 
 QList<QStringList> ParseCsv(const QString& text) {
     QList<QStringList> records;

@@ -30,6 +30,20 @@ public:
     explicit ZN(QWidget* parent = nullptr);
     ~ZN() override;
 
+    // Menu and item indices; the gaps among the items are separators.
+    enum MenuIndex { FileMenu = 0, EditMenu = 1, HelpMenu = 2, JudgeMenu = 3 };
+    enum FileItem {
+        FileStart = 0,
+        FileLoad = 2,
+        FileMake = 3,
+        FilePrint = 5,
+        FileSaveLog = 6,
+        FileExit = 8
+    };
+    enum EditItem { EditOptions = 0, EditConvert = 2 };
+    enum HelpItem { HelpContents = 0, HelpVersion = 2 };
+    enum JudgeItem { JudgeRight = 0, JudgeWrong = 1 };
+
     // --- window events ---------------------------------------------------------------------
     void Form_Load();
     void Form_Activate();

@@ -16,7 +16,8 @@
 
 void ZN::Form_KeyDown(int key) {
     // F1/F2 in the judge wait act on release only. Elsewhere F1 is the window's context help.
-    if (key == VK::F1 && !(st.running && st.timerMode == TimerMode::JudgeWait)) menu3_Click(0);
+    if (key == VK::F1 && !(st.running && st.timerMode == TimerMode::JudgeWait))
+        menu3_Click(HelpContents);
 }
 
 void ZN::Form_KeyUp(int key) {
@@ -34,11 +35,11 @@ qint64 ZN::clockMs() const {
 void ZN::Form_MouseDown(Qt::MouseButton button, QPoint globalPos) {
     if (button == Qt::RightButton && st.timerMode == TimerMode::JudgeWait && st.running &&
         questionInRange())
-        menu[3]->popup(globalPos);
+        menu[JudgeMenu]->popup(globalPos);
 }
 
 void ZN::PopUp_Click(int index) {
-    rules_.judge(index == 0);
+    rules_.judge(index == JudgeRight);
 }
 
 void ZN::EndStage(bool startCount) {

@@ -33,7 +33,7 @@ bool ZN::OpenQuestionFile() {
 void ZN::CloseQuestionFile() {
     // An open file of no records is still held and must be given up like any other.
     if (!st.fileOpen) return;
-    ResMsgBox(this, 0, 83, 41, 0);
+    ResMsgBox(this, MsgPlain, TitleConfirm, 41, 0);
     questionFile_.close();
     st.fileOpen = false;
     st.running = false;
@@ -49,8 +49,8 @@ void ZN::CloseQuestionFile() {
     st.questionOrder.clear();
     askedRecords_.clear();
     ClearBoard();
-    menu1[0]->setEnabled(false);
-    menu1[6]->setEnabled(false);
+    menu1[FileStart]->setEnabled(false);
+    menu1[FileSaveLog]->setEnabled(false);
 }
 
 void ZN::endRunUnreadable() {
@@ -60,7 +60,7 @@ void ZN::endRunUnreadable() {
     st.questionTotal = st.questionNo - 1;
     st.questionNo = st.questionTotal;
     st.running = false;
-    ResMsgBox(this, 1, 82, TextQuestionFileChanged, 0);
+    ResMsgBox(this, MsgError, TitleReadError, TextQuestionFileChanged, 0);
     NextQuestion();
 }
 
@@ -72,7 +72,7 @@ void ZN::NextQuestion() {
         st.running = false;
         drawText(QString::number(st.questionTotal) + ResText(58) + ResText(40), 30, 115, false);
         refresh();
-        menu1[6]->setEnabled(true);
+        menu1[FileSaveLog]->setEnabled(true);
         return;
     }
     PlayStateSound();

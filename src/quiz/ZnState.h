@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/ResText.h"
+
 #include <QString>
 #include <QVector>
 
@@ -63,5 +65,5 @@ struct ZnState {
     bool revealMode = false;
     bool shuffle = false;
     bool timeOverVerdict = false;
-    int fontResId = 91;
+    int fontResId = FontGothic; // the string id of the board font
 };

@@ -87,7 +87,7 @@ void ZN::Form_Load() {
 
     LoadSettings();
     tickSound_ = LoadSound(15);
-    menu2[2]->setEnabled(!G().ToolPath.isEmpty() && IsRegularFile(G().ToolPath));
+    menu2[EditConvert]->setEnabled(!G().ToolPath.isEmpty() && IsRegularFile(G().ToolPath));
     drawText(ResText(72), 220, 115, false);
     refresh();
     board_->setFocus();
@@ -95,21 +95,21 @@ void ZN::Form_Load() {
     const QString file = G().CurrentFile;
     if (file.isEmpty()) return;
     if (!QFile::exists(file)) {
-        ResMsgBox(this, 1, 82, 46, 40);
+        ResMsgBox(this, MsgError, TitleReadError, TextFileMissing, TextReloadFile);
         return;
     }
     const qint64 length = QFileInfo(file).size();
     // A pipe or device reports no length that means anything; it is no question file.
     if (!IsRegularFile(file) || length % QuestionFormat::RecordLength != 0) {
-        ResMsgBox(this, 1, 82, 45, 40);
+        ResMsgBox(this, MsgError, TitleReadError, TextFileUnusable, TextReloadFile);
         return;
     }
     G().RecordCount = int(length / QuestionFormat::RecordLength);
     if (!OpenQuestionFile()) {
-        ResMsgBox(this, 1, 82, TextFileNotRead, 40);
+        ResMsgBox(this, MsgError, TitleReadError, TextFileNotRead, TextReloadFile);
         return;
     }
-    menu1_Click(0);
+    menu1_Click(FileStart);
 }
 
 void ZN::Form_Activate() {

@@ -51,26 +51,26 @@ void Cast::Form_Load() {
     NameK[0]->setEditText(QString());
 
     const SettingsRecord& s = G().Settings;
-    const QString off = LoadResString(147);
-    if (s.soundOn == off) selectRbot(1);
-    if (s.readPressOn == off) selectRbot(3);
-    if (s.revealOn == off) selectRbot(5);
-    if (s.randomOrder == off) selectRbot(7);
-    if (s.gothicFont == off) selectRbot(9);
-    if (s.timeOverMark == QStringLiteral("O")) selectRbot(10);
-    sliderPos[0] = LeadingNumber(s.speedLevel) - 1;
-    sliderPos[1] = LeadingNumber(s.readPressChars) - 2;
+    const QString off = LoadResString(TextOff);
+    if (s.soundOn == off) selectRbot(SoundOff);
+    if (s.readPressOn == off) selectRbot(ReadPressOff);
+    if (s.revealOn == off) selectRbot(RevealOff);
+    if (s.randomOrder == off) selectRbot(FileOrder);
+    if (s.gothicFont == off) selectRbot(MinchoFont);
+    if (s.timeOverMark == QStringLiteral("O")) selectRbot(TimeOverRight);
+    sliderPos[SpeedSlider] = LeadingNumber(s.speedLevel) - 1;
+    sliderPos[ReadPressSlider] = LeadingNumber(s.readPressChars) - 2;
 
     pendingMessage.clear();
     applyFonts();
-    for (int i : {0, 2, 4})
-        Rbot[i]->setText(LoadResString(146));
-    for (int i : {1, 3, 5})
-        Rbot[i]->setText(LoadResString(147));
-    Rbot[8]->setText(LoadResString(91).mid(3));
-    Rbot[9]->setText(LoadResString(92).mid(3));
-    DrawSliderPreview(0);
-    DrawSliderPreview(1);
+    for (int i : {SoundOn, ReadPressOn, RevealOn})
+        Rbot[i]->setText(LoadResString(TextOn));
+    for (int i : {SoundOff, ReadPressOff, RevealOff})
+        Rbot[i]->setText(LoadResString(TextOff));
+    Rbot[GothicFont]->setText(LoadResString(FontGothic).mid(3));
+    Rbot[MinchoFont]->setText(LoadResString(FontMincho).mid(3));
+    DrawSliderPreview(SpeedSlider);
+    DrawSliderPreview(ReadPressSlider);
 
     for (int j = 1; j <= 9; ++j) {
         AddRowControl(RowNameK, j);
@@ -83,8 +83,8 @@ void Cast::Form_Load() {
     ApplyMatchLayout();
 
     waku[10]->setEnabled(false);
-    Rbot[12]->setEnabled(false);
-    Rbot[13]->setEnabled(false);
+    Rbot[LogAllCsv]->setEnabled(false);
+    Rbot[LogWrongZnd]->setEnabled(false);
     fraQue->setEnabled(false);
     waku[10]->raise();
 }
@@ -98,12 +98,12 @@ void Cast::selectRbot(int index) {
 }
 
 void Cast::Rbot_Click(int index) {
-    Psp[0]->setVisible(!Rbot[5]->isChecked());
+    Psp[SpeedSlider]->setVisible(!Rbot[RevealOff]->isChecked());
     // Without the reveal there is nothing to read on: Speed "OFF" also turns read-and-press off.
-    if (index == 5) Rbot[3]->setChecked(Rbot[5]->isChecked());
-    Psp[1]->setVisible(Rbot[2]->isChecked());
-    Rbot[2]->setEnabled(!Rbot[5]->isChecked());
-    Rbot[3]->setEnabled(!Rbot[5]->isChecked());
+    if (index == RevealOff) Rbot[ReadPressOff]->setChecked(Rbot[RevealOff]->isChecked());
+    Psp[ReadPressSlider]->setVisible(Rbot[ReadPressOn]->isChecked());
+    Rbot[ReadPressOn]->setEnabled(!Rbot[RevealOff]->isChecked());
+    Rbot[ReadPressOff]->setEnabled(!Rbot[RevealOff]->isChecked());
 }
 
 void Cast::ShowPendingMessage() {

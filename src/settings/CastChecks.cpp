@@ -34,13 +34,13 @@ void Cast::Nin_LostFocus() {
         G().Roster.lastPlayer = count - 1;
         return;
     }
-    MSG->setText(LoadResString(75));
+    MSG->setText(LoadResString(TextPlayerCount));
     // The focus is on its way to another box; bring it back once it has arrived, with the
     // message, so the count is put right before anything else.
     QTimer::singleShot(0, this, [this] {
         int ignored = 0;
         if (!isVisible() || !Nin->isVisible() || ParsePlayerCount(Nin->text(), &ignored)) return;
-        pendingMessage = LoadResString(75);
+        pendingMessage = LoadResString(TextPlayerCount);
         focusWithMessage(Nin);
     });
 }
@@ -55,7 +55,7 @@ void Cast::VScroll1_Change() {
 bool Cast::applyPlayerCount() {
     int count = 0;
     if (!ParsePlayerCount(Nin->text(), &count)) {
-        pendingMessage = LoadResString(75);
+        pendingMessage = LoadResString(TextPlayerCount);
         focusWithMessage(Nin);
         return false;
     }

@@ -16,24 +16,24 @@
 
 void Cast::fillRecordFromControls() {
     SettingsRecord& s = G().Settings;
-    const QString on = LoadResString(146);
-    const QString off = LoadResString(147);
-    s.soundOn = Rbot[0]->isChecked() ? on : off;
-    s.speedLevel = QString::number(sliderPos[0] + 1);
-    s.readPressOn = Rbot[2]->isChecked() ? on : off;
-    s.readPressChars = QString::number(sliderPos[1] + 2);
-    s.gothicFont = Rbot[8]->isChecked() ? on : off;
-    s.randomOrder = Rbot[6]->isChecked() ? on : off;
-    s.revealOn = Rbot[4]->isChecked() ? on : off;
-    s.timeOverMark = Rbot[10]->isChecked() ? QStringLiteral("O") : QStringLiteral("X");
+    const QString on = LoadResString(TextOn);
+    const QString off = LoadResString(TextOff);
+    s.soundOn = Rbot[SoundOn]->isChecked() ? on : off;
+    s.speedLevel = QString::number(sliderPos[SpeedSlider] + 1);
+    s.readPressOn = Rbot[ReadPressOn]->isChecked() ? on : off;
+    s.readPressChars = QString::number(sliderPos[ReadPressSlider] + 2);
+    s.gothicFont = Rbot[GothicFont]->isChecked() ? on : off;
+    s.randomOrder = Rbot[RandomOrder]->isChecked() ? on : off;
+    s.revealOn = Rbot[RevealOn]->isChecked() ? on : off;
+    s.timeOverMark = Rbot[TimeOverRight]->isChecked() ? QStringLiteral("O") : QStringLiteral("X");
 }
 
 void Cast::reportIoFailure(bool writeFailed) {
     // Only a failed read leaves the dialog on the defaults; a failed write saved nothing.
     if (writeFailed)
-        ResMsgBox(this, 1, TitleWriteError, TextSettingsNotWritten, 0);
+        ResMsgBox(this, MsgError, TitleWriteError, TextSettingsNotWritten, 0);
     else
-        ResMsgBox(this, 1, 82, TextSettingsIoFailed, 0);
+        ResMsgBox(this, MsgError, TitleReadError, TextSettingsIoFailed, 0);
 }
 
 void Cast::emptyNameLists() {
@@ -48,17 +48,17 @@ void Cast::emptyNameLists() {
 void Cast::OK_CAN_Click(int index) {
     ShowPendingMessage();
     switch (index) {
-    case 0: {
+    case ButtonOk: {
         const QString path = F_Path->text();
         if (!BackgroundPathExists(path)) {
-            ResMsgBox(this, 0, 82, 46, 40);
+            ResMsgBox(this, MsgPlain, TitleReadError, TextFileMissing, TextReloadFile);
             F_Path->setFocus(Qt::OtherFocusReason);
             return;
         }
         // ZN.INI holds the path in code page 932: a character it cannot hold would be stored as
         // "?" and the picture never found again.
         if (!SjisRepresentable(TrimBlanks(path))) {
-            ResMsgBox(this, 0, 82, TextPathNotSjis, 0);
+            ResMsgBox(this, MsgPlain, TitleReadError, TextPathNotSjis, 0);
             F_Path->setFocus(Qt::OtherFocusReason);
             return;
         }
@@ -79,26 +79,26 @@ void Cast::OK_CAN_Click(int index) {
         accept();
         break;
     }
-    case 1:
+    case ButtonCancel:
         G().Roster.matchOn = false;
         QDialog::reject();
         break;
-    case 2:
-        for (int i : {0, 2, 4, 6, 8})
+    case ButtonDefaults:
+        for (int i : {SoundOn, ReadPressOn, RevealOn, RandomOrder, GothicFont})
             selectRbot(i);
         sliderPos = {2, 1};
-        DrawSliderPreview(0);
-        DrawSliderPreview(1);
+        DrawSliderPreview(SpeedSlider);
+        DrawSliderPreview(ReadPressSlider);
         F_Path->clear();
         G().Roster.matchOn = false;
         ApplyMatchLayout();
         break;
-    case 3:
+    case ButtonMatch:
         G().Roster.matchOn = !G().Roster.matchOn;
         ApplyMatchLayout();
         break;
-    case 4:
-        if (ResMsgBox(this, 2, 80, 79, 0) == 7) return;
+    case ButtonDeleteMembers:
+        if (ResMsgBox(this, MsgYesNo, TitleWarning, 79, 0) == AnswerNo) return;
         fillRecordFromControls();
         if (!DeleteAllMembers(G().IniPath, G().Settings, kept.members,
                               TrimBlanks(F_Path->text()))) {
@@ -107,8 +107,8 @@ void Cast::OK_CAN_Click(int index) {
         }
         emptyNameLists();
         break;
-    case 5:
-        FileDialog(this, 2);
+    case ButtonBackground:
+        FileDialog(this, DialogOpenPicture);
         if (!G().CurrentFile.isEmpty()) F_Path->setText(G().CurrentFile);
         break;
     default:

@@ -53,14 +53,14 @@ void Cast::buildControls() {
     waku[0] = frame(this, 8, 4, 353, 249, QStringLiteral("基本設定"));
 
     waku[4] = frame(waku[0], 16, 16, 189, 57, QStringLiteral("Speed"));
-    radio(4, waku[4], 8, 16, 43, QString());
-    radio(5, waku[4], 8, 36, 41, QString());
-    Psp[0] = new SliderPicture(121, 41, ButtonFace(), waku[4]);
-    Psp[0]->move(56, 12);
+    radio(RevealOn, waku[4], 8, 16, 43, QString());
+    radio(RevealOff, waku[4], 8, 36, 41, QString());
+    Psp[SpeedSlider] = new SliderPicture(121, 41, ButtonFace(), waku[4]);
+    Psp[SpeedSlider]->move(56, 12);
 
     waku[7] = frame(waku[0], 216, 16, 121, 57, QStringLiteral("出題順"));
-    radio(6, waku[7], 8, 16, 48, QStringLiteral("ﾗﾝﾀﾞﾑ"));
-    radio(7, waku[7], 8, 36, 96, QStringLiteral("ﾌｧｲﾙ順全問"));
+    radio(RandomOrder, waku[7], 8, 16, 48, QStringLiteral("ﾗﾝﾀﾞﾑ"));
+    radio(FileOrder, waku[7], 8, 36, 96, QStringLiteral("ﾌｧｲﾙ順全問"));
     fraQue = frame(waku[7], 60, 12, 57, 25, QString());
     fraQue->setFlat(true);
     cmbQue = new QComboBox(fraQue);
@@ -68,41 +68,42 @@ void Cast::buildControls() {
     cmbQue->addItem(QStringLiteral("100問"));
 
     waku[3] = frame(waku[0], 16, 76, 57, 57, QStringLiteral("効果音"));
-    radio(0, waku[3], 8, 16, 41, QString());
-    radio(1, waku[3], 8, 36, 41, QString());
+    radio(SoundOn, waku[3], 8, 16, 41, QString());
+    radio(SoundOff, waku[3], 8, 36, 41, QString());
 
     waku[5] = frame(waku[0], 84, 76, 153, 57, QStringLiteral("読ませ押し"));
-    radio(2, waku[5], 8, 16, 41, QString());
-    radio(3, waku[5], 8, 36, 41, QString());
-    Psp[1] = new SliderPicture(85, 41, ButtonFace(), waku[5]);
-    Psp[1]->move(56, 12);
+    radio(ReadPressOn, waku[5], 8, 16, 41, QString());
+    radio(ReadPressOff, waku[5], 8, 36, 41, QString());
+    Psp[ReadPressSlider] = new SliderPicture(85, 41, ButtonFace(), waku[5]);
+    Psp[ReadPressSlider]->move(56, 12);
 
     waku[6] = frame(waku[0], 248, 76, 89, 57, QStringLiteral("Font"));
-    radio(8, waku[6], 8, 16, 77, QString());
-    radio(9, waku[6], 8, 36, 77, QString());
+    radio(GothicFont, waku[6], 8, 16, 77, QString());
+    radio(MinchoFont, waku[6], 8, 36, 77, QString());
 
     waku[9] = frame(waku[0], 16, 136, 85, 57, QStringLiteral("Time Over時"));
-    radio(10, waku[9], 8, 16, 73, QStringLiteral("○(正解)"));
-    radio(11, waku[9], 8, 36, 73, QStringLiteral("×(誤答)"));
+    radio(TimeOverRight, waku[9], 8, 16, 73, QStringLiteral("○(正解)"));
+    radio(TimeOverWrong, waku[9], 8, 36, 73, QStringLiteral("×(誤答)"));
 
     waku[8] = frame(waku[0], 16, 196, 321, 45, QStringLiteral("背景"));
     F_Path = new QLineEdit(waku[8]);
     F_Path->setGeometry(8, 16, 237, 18);
-    button(5, waku[8], 252, 16, 61, 21, QStringLiteral("背景..."));
+    button(ButtonBackground, waku[8], 252, 16, 61, 21, QStringLiteral("背景..."));
 
     // The log-save choices have no function; the frame is shown, disabled, for its captions.
     waku[10] = frame(this, 120, 140, 225, 57, QStringLiteral("ログ保存時"));
-    radio(12, waku[10], 8, 16, 197, QStringLiteral("出題された全てをCSV形式で保存"));
-    radio(13, waku[10], 8, 36, 201, QStringLiteral("×の問題のみをZND形式で保存"));
+    radio(LogAllCsv, waku[10], 8, 16, 197, QStringLiteral("出題された全てをCSV形式で保存"));
+    radio(LogWrongZnd, waku[10], 8, 36, 201, QStringLiteral("×の問題のみをZND形式で保存"));
 
     waku[1] = frame(this, 8, 256, 353, 45, QString());
-    button(0, waku[1], 16, 16, 65, 21, QStringLiteral("OK"));
-    button(1, waku[1], 100, 16, 65, 21, QStringLiteral("ｷｬﾝｾﾙ"));
-    button(2, waku[1], 188, 16, 65, 21, QStringLiteral("ﾃﾞﾌｫﾙﾄ"));
-    button(3, waku[1], 272, 16, 65, 21, QString());
+    button(ButtonOk, waku[1], 16, 16, 65, 21, QStringLiteral("OK"));
+    button(ButtonCancel, waku[1], 100, 16, 65, 21, QStringLiteral("ｷｬﾝｾﾙ"));
+    button(ButtonDefaults, waku[1], 188, 16, 65, 21, QStringLiteral("ﾃﾞﾌｫﾙﾄ"));
+    button(ButtonMatch, waku[1], 272, 16, 65, 21, QString());
 
     // Design-time selections.
-    for (int i : {0, 2, 4, 6, 8, 11, 12})
+    for (int i :
+         {SoundOn, ReadPressOn, RevealOn, RandomOrder, GothicFont, TimeOverWrong, LogAllCsv})
         Rbot[i]->setChecked(true);
     for (int i = 0; i < 14; ++i)
         connect(Rbot[i], &QRadioButton::toggled, this, [this, i](bool on) {
@@ -153,14 +154,15 @@ void Cast::buildMatchFrame() {
     });
     connect(VScroll1, &QScrollBar::valueChanged, this, [this] { VScroll1_Change(); });
 
-    OK_CAN[4] = new QPushButton(QStringLiteral("全Member削除"), waku[2]);
-    OK_CAN[4]->setGeometry(232, 16, 93, 21);
-    OK_CAN[4]->setAutoDefault(false);
-    QPalette pale = OK_CAN[4]->palette();
+    OK_CAN[ButtonDeleteMembers] = new QPushButton(QStringLiteral("全Member削除"), waku[2]);
+    OK_CAN[ButtonDeleteMembers]->setGeometry(232, 16, 93, 21);
+    OK_CAN[ButtonDeleteMembers]->setAutoDefault(false);
+    QPalette pale = OK_CAN[ButtonDeleteMembers]->palette();
     pale.setColor(QPalette::Button, QColor(255, 170, 170));
-    OK_CAN[4]->setPalette(pale);
-    OK_CAN[4]->setAutoFillBackground(true);
-    connect(OK_CAN[4], &QPushButton::clicked, this, [this] { OK_CAN_Click(4); });
+    OK_CAN[ButtonDeleteMembers]->setPalette(pale);
+    OK_CAN[ButtonDeleteMembers]->setAutoFillBackground(true);
+    connect(OK_CAN[ButtonDeleteMembers], &QPushButton::clicked, this,
+            [this] { OK_CAN_Click(ButtonDeleteMembers); });
 
     Label2[0] = new QLabel(waku[2]);
     Label2[0]->setGeometry(12, 40, 53, 13);
@@ -185,8 +187,8 @@ void Cast::buildMatchFrame() {
 }
 
 void Cast::applyFonts() {
-    const QFont buttonFont = AppFont(LoadResString(90), G().FontSmall);
-    const QFont controlFont = AppFont(LoadResString(91), G().FontSmall);
+    const QFont buttonFont = AppFont(LoadResString(FontPGothic), G().FontSmall);
+    const QFont controlFont = AppFont(LoadResString(FontGothic), G().FontSmall);
     const QList<QWidget*> children = findChildren<QWidget*>();
     for (QWidget* w : children) {
         if (w == VScroll1) continue;
@@ -197,7 +199,7 @@ void Cast::applyFonts() {
 void Cast::ApplyMatchLayout() {
     const bool on = G().Roster.matchOn;
     waku[2]->setVisible(on);
-    OK_CAN[3]->setText(LoadResString(on ? 88 : 89));
+    OK_CAN[ButtonMatch]->setText(LoadResString(on ? 88 : 89));
     setFixedSize(CastWidth, on ? CastHeightMatch : CastHeightPlain);
     if (on) EnablePlayerRows();
 }

@@ -38,7 +38,7 @@ void Cast::DrawSliderPreview(int index) {
         painter.setPen(foreground);
         for (int k = 0; k <= 4 - index; ++k)
             painter.drawLine(3 + k * spacing, 18, 3 + k * spacing, 21);
-        painter.setFont(AppFont(LoadResString(91), G().FontSmall));
+        painter.setFont(AppFont(LoadResString(FontGothic), G().FontSmall));
         painter.setPen(foreground);
         DrawEmbossedText(painter, ResText(98 - index, QString(12, u' ')), index + 2, 25, false);
     }

@@ -41,6 +41,7 @@ TEST(RowCheck, ReportsEachProblemWithItsRow) {
         {"한국,x,1", "問題にShift-JISで書けない文字があります「한」「국」", true},
         {"q,😀,1", "解答にShift-JISで書けない文字があります「😀」", true},
         {"a\u0007b,x,1", "問題に制御文字があります", true},
+        {"q,a\u007Fb,1", "解答に制御文字があります", true}, // DEL is one too
         {"\"一行目\r\n二行目 \r\n\",x,1", "問題の改行を取り除きました", false},
     };
     QString text = QStringLiteral("1,2,3\n"); // a real first row: no heading
