@@ -53,8 +53,11 @@ TEST(RowCheck, ReportsEachProblemWithItsRow) {
     int errors = 0;
     for (size_t i = 0; i < std::size(cases); ++i) {
         const CheckedRow& row = table.rows[qsizetype(i) + 1];
-        EXPECT_TRUE(row.row == int(i) + 2 && row.hasError() == cases[i].error &&
-                    reasons(row).contains(QString::fromUtf8(cases[i].reason)))
+        EXPECT_EQ(row.row, int(i) + 2)
+            << cases[i].line.toStdString() << " -> " << reasons(row).toStdString();
+        EXPECT_EQ(row.hasError(), cases[i].error)
+            << cases[i].line.toStdString() << " -> " << reasons(row).toStdString();
+        EXPECT_TRUE(reasons(row).contains(QString::fromUtf8(cases[i].reason)))
             << cases[i].line.toStdString() << " -> " << reasons(row).toStdString();
         errors += cases[i].error;
     }
@@ -77,12 +80,14 @@ TEST(RowCheck, ReadsGenresAsTheEditorNamesThem) {
 
 TEST(RowCheck, SkipsAHeadingOnlyWhenItsGenreIsNoGenre) {
     const CheckedTable headed = check(QStringLiteral("問題,答え,ジャンル\n\nq,a,2\n,,\n"));
-    ASSERT_TRUE(headed.heading && headed.rows.size() == 1) << "blank rows are no questions";
+    ASSERT_TRUE(headed.heading) << "blank rows are no questions";
+    ASSERT_EQ(headed.rows.size(), 1) << "blank rows are no questions";
     EXPECT_EQ(std::pair(headed.heading->row, headed.rows[0].row), std::pair(1, 3));
     EXPECT_FALSE(check(QStringLiteral("q,a,2\nr,b,x\n")).heading);
     // A number that is no genre makes a mistyped question, not a heading.
     const CheckedTable mistyped = check(QStringLiteral("q,a,８\nr,b,1\n"));
-    EXPECT_TRUE(!mistyped.heading && mistyped.errorRows == 1);
+    EXPECT_FALSE(mistyped.heading);
+    EXPECT_EQ(mistyped.errorRows, 1);
 }
 
 TEST(RowCheck, CutsOverlongTextsAtTheByteLimitWhenAsked) {
@@ -92,7 +97,8 @@ TEST(RowCheck, CutsOverlongTextsAtTheByteLimitWhenAsked) {
         question + QStringLiteral(",") + QString(31, QChar(u'答')) + QStringLiteral(",1\n"), true);
     ASSERT_EQ(table.rows.size(), 1);
     const CheckedRow& row = table.rows[0];
-    EXPECT_TRUE(!row.hasError() && row.hasWarning());
+    EXPECT_FALSE(row.hasError());
+    EXPECT_TRUE(row.hasWarning());
     EXPECT_EQ(std::pair(row.question, SjisWidth(row.answer, 0)), std::pair(QString(287, u'a'), 60));
     EXPECT_TRUE(
         reasons(row).contains(QStringLiteral("問題を288バイトに切り詰めました（291バイト）")));
@@ -105,6 +111,6 @@ TEST(RowCheck, SummarisesAndWarnsAboutMoreThanTheEditorOpens) {
     const CheckedTable table = check(text);
     EXPECT_EQ(SummaryText(table), QStringLiteral("1,204行中 3行にエラー"));
     ASSERT_EQ(table.fileIssues.size(), 1);
-    EXPECT_TRUE(table.fileIssues[0].severity == Severity::Warning &&
-                check(QStringLiteral("q,a,1\n")).fileIssues.isEmpty());
+    EXPECT_EQ(table.fileIssues[0].severity, Severity::Warning);
+    EXPECT_TRUE(check(QStringLiteral("q,a,1\n")).fileIssues.isEmpty());
 }

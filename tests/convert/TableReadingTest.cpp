@@ -40,11 +40,14 @@ TEST(TableText, RecognisesEncodingsFromRealBytes) {
     };
     for (const Case& c : cases) {
         const DecodedTable d = DecodeTable(c.bytes, TableEncoding::Auto);
-        EXPECT_TRUE(d.encoding == c.expected && d.text == c.text && d.badBytes == 0) << c.name;
+        EXPECT_EQ(d.encoding, c.expected) << c.name;
+        EXPECT_EQ(d.text, c.text) << c.name;
+        EXPECT_EQ(d.badBytes, 0) << c.name;
     }
     // An explicit choice wins; reading UTF-8 as Shift-JIS shows up as bad bytes.
     const DecodedTable forced = DecodeTable(Sample.toUtf8(), TableEncoding::Cp932);
-    EXPECT_TRUE(forced.encoding == TableEncoding::Cp932 && forced.badBytes > 0);
+    EXPECT_EQ(forced.encoding, TableEncoding::Cp932);
+    EXPECT_GT(forced.badBytes, 0);
     EXPECT_EQ(DecodeTable(accidental, TableEncoding::Utf8).encoding, TableEncoding::Utf8);
 }
 
@@ -80,9 +83,10 @@ TEST(TableText, SplitsQuotedFieldsAsSpreadsheetsWriteThem) {
         const QList<TableRow> rows = SplitTable(QString::fromUtf16(c.text), u',');
         SCOPED_TRACE(QString::fromUtf16(c.text).toStdString());
         ASSERT_EQ(rows.size(), c.rows.size());
-        for (qsizetype i = 0; i < rows.size(); ++i)
-            EXPECT_TRUE(rows[i].fields == c.rows[i] && rows[i].row == i + 1 &&
-                        rows[i].unclosedQuote == (i == c.unclosed))
-                << i;
+        for (qsizetype i = 0; i < rows.size(); ++i) {
+            EXPECT_EQ(rows[i].fields, c.rows[i]) << i;
+            EXPECT_EQ(rows[i].row, i + 1) << i;
+            EXPECT_EQ(rows[i].unclosedQuote, (i == c.unclosed)) << i;
+        }
     }
 }
