@@ -56,7 +56,8 @@ TEST_F(ZnTest, ControllerButtonsAndAKeyPlayOneMatchAndSurviveUnplugging) {
     zn->menu2_Click(0);
     EXPECT_EQ(chosen, (QStringList{QStringLiteral("Pad%1-B3").arg(box1 + 1), "Z",
                                    QStringLiteral("Pad%1-B1").arg(pad1 + 1)}));
-    ASSERT_TRUE(G().Roster.matchOn && G().Roster.lastPlayer == 2);
+    ASSERT_TRUE(G().Roster.matchOn);
+    ASSERT_EQ(G().Roster.lastPlayer, 2);
 
     start(
         {{QStringLiteral("日本で一番高い山は何？"), QStringLiteral("富士山"), QStringLiteral("2")},
