@@ -4,6 +4,7 @@
 #include "core/AppMain.h"
 #include "core/Resources.h"
 #include "editor/Edit.h"
+#include "history/HistorySetup.h"
 #include "platform/DesktopSession.h"
 #include "platform/QtPlatform.h"
 #include "platform/SdlControllers.h"
@@ -11,6 +12,7 @@
 #include "quiz/WindowFactory.h"
 #include "quiz/ZN.h"
 #include "settings/Cast.h"
+#include "stats/Seiseki.h"
 
 #include <QApplication>
 
@@ -36,9 +38,16 @@ int main(int argc, char** argv) {
     windowFactory().showEditor = ShowEdit;
     windowFactory().showPrint = ShowPriPri;
     windowFactory().showVersion = ShowJyou;
+    windowFactory().showStats = [](QWidget* owner) { ShowSeiseki(owner, HistoryPath()); };
+
+    // The study history: opened (and checked) now, before any run can start; it outlives the
+    // quiz window, so answers queued at the end are still written.
+    HistoryService history(HistoryPath());
+    setHistoryRecorder(&history);
 
     // The quiz window lives until the program ends; it is loaded before it is first shown.
-    auto showMain = [] {
+    auto showMain = [&history] {
+        history.start(nullptr);
         auto* window = new ZN;
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->Form_Load();
@@ -47,7 +56,8 @@ int main(int argc, char** argv) {
     };
     // Without a file the opening screen comes first: it loads the quiz window hidden and shows
     // it when the animation ends.
-    auto showOpening = [] {
+    auto showOpening = [&history] {
+        history.start(nullptr);
         auto* opening = new op;
         opening->setAttribute(Qt::WA_DeleteOnClose);
         opening->loadMain = [] {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/QuestionFile.h"
+#include "quiz/HistoryObserver.h"
 #include "quiz/QuizRules.h"
 
 #include <QByteArray>
@@ -41,7 +42,7 @@ public:
         FileExit = 8
     };
     enum EditItem { EditOptions = 0, EditConvert = 2 };
-    enum HelpItem { HelpContents = 0, HelpVersion = 2 };
+    enum HelpItem { HelpContents = 0, HelpVersion = 2, HelpStats = 4 };
     enum JudgeItem { JudgeRight = 0, JudgeWrong = 1 };
 
     // --- window events ---------------------------------------------------------------------
@@ -102,7 +103,7 @@ public:
     std::array<QMenu*, 4> menu{};
     std::array<QAction*, 9> menu1{};
     std::array<QAction*, 3> menu2{};
-    std::array<QAction*, 3> menu3{};
+    std::array<QAction*, 5> menu3{}; // 3 "-", 4 成績 (added to the original three)
     std::array<QAction*, 2> PopUp{};
     QTimer Tim;
 
@@ -155,6 +156,9 @@ private:
     void showBuzzOrder(const QList<QuizBuzz>& byRank) override;
     void reportSettingsFailure(bool writeFailed = false);
     void endRunUnreadable();
+    // The last judged question goes to the study history; a problem of the history not yet
+    // told is shown now (between runs, never during a question).
+    void recordLastAnswer(bool tellProblems);
 
     ZnBoard* board_ = nullptr;
     ExitButton* exitBut_ = nullptr;
@@ -183,6 +187,7 @@ private:
     // Keys pressed in this window while it was active, by physical key, with the code taken at
     // the press. Only their releases reach Form_KeyUp.
     QHash<quint32, int> pressedKeys_;
+    HistoryObserver historyObserver_;
     // Controller buttons pressed while this window was active; only their releases buzz.
     QSet<int> pressedButtons_;
     void connectPads();

@@ -79,6 +79,7 @@ void ZN::drawMark() {
 // --- QuizView -------------------------------------------------------------------------------
 
 void ZN::quitProgram() {
+    recordLastAnswer(false);
     endProgram();
 }
 

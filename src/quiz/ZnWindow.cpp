@@ -57,6 +57,8 @@ ZN::ZN(QWidget* parent)
 
 ZN::~ZN() {
     Tim.stop();
+    recordLastAnswer(false);
+    rules_.removeObserver(&historyObserver_);
     questionFile_.close();
 }
 
@@ -133,6 +135,7 @@ void ZN::Form_Resize() {
 void ZN::Form_Unload() {
     if (!loaded_) return;
     loaded_ = false;
+    recordLastAnswer(false);
     G().SkinDC = QImage();
     if (st.fileOpen) questionFile_.close();
     st.fileOpen = false;
@@ -148,6 +151,7 @@ void ZN::Form_Unload() {
 }
 
 void ZN::Exit_But_Click() {
+    recordLastAnswer(false);
     endProgram();
 }
 
