@@ -1,5 +1,6 @@
 #include "about/Jyou.h"
 #include "about/op.h"
+#include "core/AfterFirstPaint.h"
 #include "core/AppGlobals.h"
 #include "core/AppMain.h"
 #include "core/Resources.h"
@@ -15,14 +16,15 @@
 #include "stats/Seiseki.h"
 
 #include <QApplication>
+#include <QTimer>
+
+#include <utility>
 
 int main(int argc, char** argv) {
     // Without a display Qt would abort with a page of plugin messages; one line says why.
     if (!PrepareDesktopProgram(argc, argv)) return 1;
     QApplication app(argc, argv);
     SetUpDesktopProgram();
-    // Every window carries the program's icon unless it has its own (the editor does).
-    QApplication::setWindowIcon(LoadIcon(1));
     QtPlatform qtPlatform;
     setPlatform(&qtPlatform);
     // Game controllers and buzzer boxes as players' buttons, for as long as the program runs.
@@ -46,13 +48,20 @@ int main(int argc, char** argv) {
     setHistoryRecorder(&history);
 
     // The quiz window lives until the program ends; it is loaded before it is first shown.
+    // The file named on the command line is opened once the window is on screen: the run's
+    // first sound loads the sound system, which the first frame does not need.
     auto showMain = [&history] {
         history.start(nullptr);
         auto* window = new ZN;
         window->setAttribute(Qt::WA_DeleteOnClose);
+        const QString file = std::exchange(G().CurrentFile, QString());
         window->Form_Load();
         window->show();
         window->activateWindow(); // a run started from the command line takes the keys at once
+        AfterFirstPaint(window, [window, file] {
+            G().CurrentFile = file;
+            window->OpenCommandLineFile();
+        });
     };
     // Without a file the opening screen comes first: it loads the quiz window hidden and shows
     // it when the animation ends.
@@ -74,5 +83,8 @@ int main(int argc, char** argv) {
     };
     AppWindows windows{showMain, showOpening};
     if (!AppMain(QCoreApplication::applicationFilePath(), commandLine, windows)) return 1;
+    // Every window carries the program's icon unless it has its own (the editor does). All its
+    // sizes are decoded for the window manager, so that waits until the first frame is up.
+    QTimer::singleShot(0, qApp, [] { QApplication::setWindowIcon(LoadIcon(1)); });
     return app.exec();
 }

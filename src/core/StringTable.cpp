@@ -92,7 +92,7 @@ constexpr Entry Entries[] = {
     {99, u" : Ver "},
     {100, u"Question writers of the ZN team"},
     {101, u"Our quiz circle friends"},
-    {102, u"Everyone who tested early builds"},
+    {102, u"All our early testers"},
     {103, u"Art and sounds: ZN team"},
     {110, u"... and you, for playing!"},
     {111, u"zn.hlp"},

@@ -47,6 +47,10 @@ public:
 
     // --- window events ---------------------------------------------------------------------
     void Form_Load();
+    // The end of the load step: the file named on the command line (CurrentFile), if any, is
+    // checked, opened and its run started. Run by Form_Load; the program runs it again once the
+    // window is on screen when it kept the file back from the load.
+    void OpenCommandLineFile();
     void Form_Activate();
     void Form_Deactivate();
     void Form_Resize();
@@ -99,7 +103,7 @@ public:
     ZnState& st = rules_.st;
     QImage drawing;   // the client area, 632 x 434
     QImage Kazu;      // the buzz-order panel canvas, 200 x 110
-    QImage MarkImage; // circle, cross and their masks, 640 x 480
+    QImage MarkImage; // circle, cross and their masks, 640 x 480; made on the first verdict
     std::array<QMenu*, 4> menu{};
     std::array<QAction*, 9> menu1{};
     std::array<QAction*, 3> menu2{};
@@ -137,6 +141,8 @@ private:
     bool loadBackgroundFrom(const QString& path);
     void composeArtwork();
     void drawMark();
+    // MarkImage, decoded on first use: the first frame does not need it.
+    const QImage& markImage();
     void restoreAnswerArea();
     bool questionInRange() const { return rules_.questionInRange(); }
 

@@ -81,10 +81,6 @@ void ZN::Form_Load() {
     builtInBackground_ = LoadPicture(QStringLiteral("background"));
     setBackgroundPicture(builtInBackground_);
 
-    MarkImage = QImage(640, 480, QImage::Format_RGB32);
-    MarkImage.fill(Qt::black);
-    const QImage mark = LoadPicture(QStringLiteral("mark"));
-    Blit(MarkImage, 0, 0, mark, 0, 0, mark.width(), mark.height());
     loaded_ = true;
 
     LoadSettings();
@@ -93,7 +89,10 @@ void ZN::Form_Load() {
     drawText(ResText(72), 220, 115, false);
     refresh();
     board_->setFocus();
+    OpenCommandLineFile();
+}
 
+void ZN::OpenCommandLineFile() {
     const QString file = G().CurrentFile;
     if (file.isEmpty()) return;
     if (!QFile::exists(file)) {

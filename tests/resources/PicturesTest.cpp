@@ -59,6 +59,12 @@ TEST(Pictures, CursorsAndIconsAreCarriedAndPicturesHaveTheirSizes) {
     EXPECT_FALSE(LoadIcon(1).isNull());
     EXPECT_FALSE(LoadIcon(5).isNull());
     EXPECT_TRUE(LoadIcon(2).isNull());
+    // The program's icon offers the desktop every size from 16 to 256, each a real picture.
+    const QIcon icon = LoadIcon(1);
+    QList<int> iconSizes;
+    for (const QSize& size : icon.availableSizes())
+        if (icon.pixmap(size).size() == size) iconSizes << size.width();
+    EXPECT_EQ(iconSizes, (QList<int>{16, 32, 48, 64, 128, 256}));
 }
 
 TEST(Pictures, SheetPiecesAreWhereTheWindowsTakeThemAndComposedAreasAreFree) {
