@@ -90,6 +90,7 @@ ZN::~ZN() {
 
 void ZN::Form_Load() {
     setWindowTitle(G().AppTitle);
+    connectPads();
     fontSize_ = G().FontLarge;
 
     exitBut_->setGeometry(296, 378, 54, 32);
@@ -146,6 +147,7 @@ void ZN::Form_Activate() {
 
 void ZN::Form_Deactivate() {
     setTimerEnabled(false);
+    pressedButtons_.clear();
 }
 
 void ZN::Form_Resize() {
