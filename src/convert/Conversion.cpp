@@ -15,20 +15,6 @@ bool isBlankRow(const TableRow& row) {
     return true;
 }
 
-bool needsQuotes(const QString& field) {
-    if (field.isEmpty()) return false;
-    for (QChar c : field)
-        if (c == u',' || c == u'"' || c == u'\r' || c == u'\n' || c == u'\t') return true;
-    return field.front() == u' ' || field.back() == u' ';
-}
-
-QString csvField(const QString& field) {
-    if (!needsQuotes(field)) return field;
-    QString quoted = field;
-    quoted.replace(QStringLiteral("\""), QStringLiteral("\"\""));
-    return u'"' + quoted + u'"';
-}
-
 } // namespace
 
 TableFile ParseTable(const QByteArray& bytes, TableEncoding encoding) {
@@ -40,7 +26,7 @@ TableFile ParseTable(const QByteArray& bytes, TableEncoding encoding) {
     const QList<TableRow> rows = SplitTable(decoded.text, out.separator);
     out.rows.reserve(rows.size());
     for (const TableRow& row : rows)
-        if (!isBlankRow(row) || row.unclosedQuote) out.rows << row;
+        if (!isBlankRow(row) || row.looseQuote) out.rows << row;
     return out;
 }
 
@@ -77,7 +63,7 @@ CheckedTable CheckTable(const QList<TableRow>& rows, const CheckOptions& options
         rows.isEmpty() ? QString() : CleanCell(rows[0].fields.value(2), nullptr);
     bool numeric = false;
     firstGenre.normalized(QString::NormalizationForm_KC).toInt(&numeric);
-    if (!rows.isEmpty() && GenreOf(firstGenre) == 0 && !numeric && !rows[0].unclosedQuote) {
+    if (!rows.isEmpty() && GenreOf(firstGenre) == 0 && !numeric && !rows[0].looseQuote) {
         out.heading = rows[0];
         first = 1;
     }
@@ -148,8 +134,7 @@ WriteResult WriteQuestions(const CheckedTable& table, const QString& path, bool 
 QByteArray TableBytes(const QList<QuestionRecord>& records) {
     QString text = QStringLiteral("問題,解答,ジャンル\r\n");
     for (const QuestionRecord& r : records)
-        text += csvField(r.question) + u',' + csvField(r.answer) + u',' + csvField(r.genre) +
-                QStringLiteral("\r\n");
+        text += CsvLine({r.question, r.answer, r.genre}, CsvQuoting::WhenNeeded);
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
 }
 

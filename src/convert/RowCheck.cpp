@@ -129,8 +129,9 @@ CheckedRow CheckRow(const TableRow& row, const CheckOptions& options) {
     out.row = row.row;
     out.question = row.fields.value(0);
     out.answer = row.fields.value(1);
-    if (row.unclosedQuote)
-        out.issues << RowIssue{Severity::Error, QStringLiteral("引用符（\"）が閉じていません")};
+    if (row.looseQuote)
+        out.issues << RowIssue{Severity::Note,
+                               QStringLiteral("「\"」で始まる欄を、引用符も含めて文字として読みました")};
     checkText(out, out.question, QStringLiteral("問題"), QuestionFormat::QuestionBytes, options);
     checkText(out, out.answer, QStringLiteral("解答"), QuestionFormat::AnswerBytes, options);
     bool brk = false;

@@ -55,34 +55,3 @@ TEST(TableText, RecognisesTheSeparator) {
     EXPECT_EQ(DetectSeparator(u"1, 2, 3の次は?\t4\t3\nA, B\tC\t1\n"), u'\t');
     EXPECT_EQ(DetectSeparator(u"\"a\tb\",c,1\n"), u',');
 }
-
-TEST(TableText, SplitsQuotedFieldsAsSpreadsheetsWriteThem) {
-    struct Case {
-        const char16_t* text;
-        QList<QStringList> rows;
-        qsizetype unclosed = -1; // the row whose quote is left open
-    } cases[] = {
-        {u"a,\"b,c\",1\r\n", {{"a", "b,c", "1"}}},
-        {u"\"say \"\"hi\"\"\",x,2", {{"say \"hi\"", "x", "2"}}},
-        {u"\"line\r\nbreak\",x,3\r\nnext,y,4", {{"line\r\nbreak", "x", "3"}, {"next", "y", "4"}}},
-        {u"a,,\r\n,b,", {{"a", "", ""}, {"", "b", ""}}},
-        {u"a,b,1\rc,d,2\ne,f,3", {{"a", "b", "1"}, {"c", "d", "2"}, {"e", "f", "3"}}},
-        {u"\"\",x,1", {{"", "x", "1"}}},
-        {u"in\"side,x,1", {{"in\"side", "x", "1"}}},
-        {u"\"quoted\"tail,x,1", {{"quotedtail", "x", "1"}}},
-        // A quote left open ends with its own line; the rows after it survive with their numbers.
-        {u"\"open,x,1\nb,y,2\n\"m\nn\",z,3\nc,w,4",
-         {{"open", "x", "1"}, {"b", "y", "2"}, {"m\nn", "z", "3"}, {"c", "w", "4"}},
-         0},
-        {u"a,b,1\n\"never closed", {{"a", "b", "1"}, {"never closed"}}, 1},
-    };
-    for (const Case& c : cases) {
-        const QList<TableRow> rows = SplitTable(QString::fromUtf16(c.text), u',');
-        SCOPED_TRACE(QString::fromUtf16(c.text).toStdString());
-        ASSERT_EQ(rows.size(), c.rows.size());
-        for (qsizetype i = 0; i < rows.size(); ++i)
-            EXPECT_TRUE(rows[i].fields == c.rows[i] && rows[i].row == i + 1 &&
-                        rows[i].unclosedQuote == (i == c.unclosed))
-                << i;
-    }
-}
