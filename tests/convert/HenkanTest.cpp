@@ -114,7 +114,7 @@ TEST_F(HenkanTest, ConvertsGoodRowsAndAsksBeforeReplacingANameItCompleted) {
     EXPECT_EQ(fake.messages[0].kind, MsgPlain);
     fake.messageAnswers.enqueue(AnswerNo);
     w.convertButton->click();
-    EXPECT_EQ(fake.messages.last().kind, MsgYesNo);
+    EXPECT_EQ(fake.messages.last().kind, MsgReplace);
 }
 
 TEST_F(HenkanTest, ADroppedListOpensAFolderIsNoOutputNameAndEnterConverts) {
