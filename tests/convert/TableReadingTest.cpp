@@ -55,3 +55,22 @@ TEST(TableText, RecognisesTheSeparator) {
     EXPECT_EQ(DetectSeparator(u"1, 2, 3の次は?\t4\t3\nA, B\tC\t1\n"), u'\t');
     EXPECT_EQ(DetectSeparator(u"\"a\tb\",c,1\n"), u',');
 }
+
+TEST(TableText, KanjiOnlyUtf8AndTiesReadAsUtf8) {
+    // Short lists of kanji only: their code page 932 reading is clean as well.
+    for (const char16_t* text : {u"山,鳥水,1\n", u"会火,先月,1\n", u"算英,問東,1\n首理,会生,2\n",
+                                 u"漢字,読み,1\n"}) {
+        const QByteArray bytes = QString::fromUtf16(text).toUtf8();
+        EXPECT_EQ(DetectEncoding(bytes), TableEncoding::Utf8) << QString::fromUtf16(text).toStdString();
+    }
+    // "漢" reads as a second-level kanji and a half-width bracket in code page 932: both readings
+    // are clean and score alike, and the tie goes to UTF-8.
+    const QByteArray tie = QStringLiteral("漢,1\n").toUtf8();
+    ASSERT_FALSE(SjisDecode(tie).contains(QChar(0xFFFD)));
+    EXPECT_EQ(DetectEncoding(tie), TableEncoding::Utf8);
+    // UTF-16 without a byte-order mark whose lines are long and all kanji is still UTF-16.
+    QStringEncoder le(QStringEncoder::Utf16LE);
+    const QString longRows = QString(140, QChar(u'問')) + QStringLiteral(",答,1\r\n");
+    EXPECT_EQ(DetectEncoding(le.encode(longRows.repeated(3))), TableEncoding::Utf16);
+    EXPECT_FALSE(LooksLikeUtf16(QByteArray("a,b,1\nc\0d,e,2\nf,g,3\n", 20)));
+}
