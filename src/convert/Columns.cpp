@@ -26,9 +26,9 @@ const QHash<QString, char>& headingWords() {
         add('a', {u"解答", u"答え", u"答", u"正解", u"こたえ", u"回答", u"解", u"answer"});
         add('g', {u"ジャンル", u"分野", u"種別", u"分類", u"カテゴリ", u"カテゴリー", u"genre",
                   u"category"});
-        add('x', {u"No.", u"No", u"番号", u"問題番号", u"通し番号", u"連番", u"#", u"ID",
-                  u"出典", u"備考", u"メモ", u"注", u"難易度", u"source", u"note", u"notes",
-                  u"memo", u"number"});
+        add('x',
+            {u"No.", u"No", u"番号", u"問題番号", u"通し番号", u"連番", u"#", u"ID", u"出典",
+             u"備考", u"メモ", u"注", u"難易度", u"source", u"note", u"notes", u"memo", u"number"});
         return h;
     }();
     return words;
@@ -70,9 +70,10 @@ ColumnMap ColumnsFromHeading(const TableRow& heading) {
     for (int i = 0; i < heading.fields.size(); ++i) {
         const char role = HeadingRole(heading.fields[i]);
         named[i] = role != 0;
-        int* slot = role == 'q' ? &map.question : role == 'a' ? &map.answer
-                                              : role == 'g' ? &map.genre
-                                                            : nullptr;
+        int* slot = role == 'q'   ? &map.question
+                    : role == 'a' ? &map.answer
+                    : role == 'g' ? &map.genre
+                                  : nullptr;
         if (slot && *slot < 0) *slot = i;
     }
     int next = 0;
@@ -81,7 +82,6 @@ ColumnMap ColumnsFromHeading(const TableRow& heading) {
         while (next < named.size() && named[next])
             ++next;
         *slot = next++; // past the heading's last cell when it named all it has
-
     }
     return map;
 }
@@ -91,9 +91,10 @@ bool ParseColumns(const QString& spec, ColumnMap* out) {
     const QStringList letters = spec.split(u',');
     for (int i = 0; i < letters.size(); ++i) {
         const QString l = letters[i].trimmed().toLower();
-        int* slot = l == u"q" ? &map.question : l == u"a" ? &map.answer
-                                            : l == u"g" ? &map.genre
-                                                        : nullptr;
+        int* slot = l == u"q"   ? &map.question
+                    : l == u"a" ? &map.answer
+                    : l == u"g" ? &map.genre
+                                : nullptr;
         if (!slot) continue;
         if (*slot >= 0) return false;
         *slot = i;

@@ -20,8 +20,7 @@ bool isBlankRow(const TableRow& row) {
 QString exportedGenre(const QString& genre) {
     const char16_t byte = genre.isEmpty() ? 0 : genre[0].unicode();
     if (byte >= u'1' && byte <= u'7') return genre;
-    return QStringLiteral("0x") +
-           QString::number(uint(byte), 16).rightJustified(2, u'0').toUpper();
+    return QStringLiteral("0x") + QString::number(uint(byte), 16).rightJustified(2, u'0').toUpper();
 }
 
 } // namespace
@@ -112,8 +111,9 @@ CheckedTable CheckTable(const QList<TableRow>& rows, const CheckOptions& options
                 "%1問あります。ZN Editerで開けるのは1,000問までです（出題と印刷はできます）")
                 .arg(GroupedNumber(out.rows.size()))};
     if (out.heading && out.rows.isEmpty())
-        out.fileIssues << RowIssue{Severity::Note,
-                                   QStringLiteral("見出しだけで問題がありません（空の問題ﾌｧｲﾙになります）")};
+        out.fileIssues << RowIssue{
+            Severity::Note,
+            QStringLiteral("見出しだけで問題がありません（空の問題ﾌｧｲﾙになります）")};
     if (progress) progress(total, total);
     return out;
 }
@@ -149,9 +149,8 @@ WriteResult WriteQuestions(const CheckedTable& table, const QString& path, bool 
     int count = 0;
     for (const CheckedRow& row : table.rows) {
         if (row.hasError()) continue;
-        QByteArray record =
-            SjisEncode(ComposeRecordText(row.question, row.answer,
-                                          QChar(char16_t(u'0' + qMax(row.genre, 1)))));
+        QByteArray record = SjisEncode(ComposeRecordText(
+            row.question, row.answer, QChar(char16_t(u'0' + qMax(row.genre, 1)))));
         if (record.size() != QuestionFormat::BodyLength) {
             if (error) *error = QStringLiteral("%1行目を問題ﾌｧｲﾙの形にできません").arg(row.row);
             return WriteResult::WriteFailed;

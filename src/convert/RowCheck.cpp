@@ -102,8 +102,9 @@ void checkText(CheckedRow& out, QString& text, const QString& what, int limit,
     // A no-break space (copied from a web page) looks like a blank and is one to the reader.
     if (text.contains(QChar(0xA0))) {
         text.replace(QChar(0xA0), u' ');
-        out.issues << RowIssue{Severity::Warning, QStringLiteral("%1の%2を半角の空白にしました")
-                                                      .arg(what, DescribeChar(0xA0))};
+        out.issues << RowIssue{
+            Severity::Warning,
+            QStringLiteral("%1の%2を半角の空白にしました").arg(what, DescribeChar(0xA0))};
     }
     bool brk = false;
     text = ToCp932Forms(CleanCell(text, &brk), options.yenHalfWidth);
@@ -122,8 +123,9 @@ void checkText(CheckedRow& out, QString& text, const QString& what, int limit,
             !controls.contains(c.unicode()))
             controls << c.unicode();
     if (!controls.isEmpty())
-        out.issues << RowIssue{Severity::Error, QStringLiteral("%1に制御文字があります%2")
-                                                    .arg(what, describeAll(controls))};
+        out.issues << RowIssue{
+            Severity::Error,
+            QStringLiteral("%1に制御文字があります%2").arg(what, describeAll(controls))};
     QList<char32_t> bad = unmappable(text);
     if (bad.removeAll(0xFFFD) > 0) {
         out.issues << RowIssue{
@@ -131,9 +133,9 @@ void checkText(CheckedRow& out, QString& text, const QString& what, int limit,
             QStringLiteral("%1に読めない文字があります（文字コードを確かめて下さい）").arg(what)};
     }
     if (!bad.isEmpty())
-        out.issues << RowIssue{Severity::Error,
-                               QStringLiteral("%1にShift-JISで書けない文字があります%2")
-                                   .arg(what, describeAll(bad))};
+        out.issues << RowIssue{
+            Severity::Error,
+            QStringLiteral("%1にShift-JISで書けない文字があります%2").arg(what, describeAll(bad))};
     const int width = SjisWidth(text, 0);
     if (width <= limit) return;
     if (options.cutLong) {
@@ -213,8 +215,9 @@ CheckedRow CheckRow(const TableRow& row, const CheckOptions& options, const Colu
     out.question = row.fields.value(columns.question);
     out.answer = row.fields.value(columns.answer);
     if (row.looseQuote)
-        out.issues << RowIssue{Severity::Note,
-                               QStringLiteral("「\"」で始まる欄を、引用符も含めて文字として読みました")};
+        out.issues << RowIssue{
+            Severity::Note,
+            QStringLiteral("「\"」で始まる欄を、引用符も含めて文字として読みました")};
     checkText(out, out.question, QStringLiteral("問題"), QuestionFormat::QuestionBytes, options);
     checkText(out, out.answer, QStringLiteral("解答"), QuestionFormat::AnswerBytes, options);
     bool brk = false;

@@ -20,9 +20,9 @@ struct CheckedRow {
     int row = 0;
     QString question;
     QString answer;
-    int genre = 0;     // 1-7, 0 when missing or not a genre
+    int genre = 0;      // 1-7, 0 when missing or not a genre
     int genreByte = -1; // the byte a list exported as "0x38" asks for (not "1"-"7"), else -1
-    QString genreText; // as written, trimmed
+    QString genreText;  // as written, trimmed
     QList<RowIssue> issues;
     bool hasError() const;
     bool hasWarning() const;

@@ -166,10 +166,9 @@ Henkan::Henkan(QWidget* parent) : QWidget(parent) {
         if (convertButton->isEnabled()) Henkan_Click();
     });
 
-    const QList<QWidget*> order = {inputButton,     reloadButton, encodingBox,   preview,
-                                   problemsOnlyBox, goodOnlyBox,  cutBox,        yenBox,
-                                   outputBox,
-                                   outputButton,    exportButton, convertButton, closeButton};
+    const QList<QWidget*> order = {
+        inputButton, reloadButton, encodingBox,  preview,      problemsOnlyBox, goodOnlyBox, cutBox,
+        yenBox,      outputBox,    outputButton, exportButton, convertButton,   closeButton};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
     connect(preview->selectionModel(), &QItemSelectionModel::currentChanged, this,

@@ -57,8 +57,8 @@ public:
     QCheckBox* problemsOnlyBox = nullptr;
     QCheckBox* goodOnlyBox = nullptr;
     QCheckBox* cutBox = nullptr;
-    QCheckBox* yenBox = nullptr;      // ¥ and ‾ as full-width ￥ and ￣
-    QLabel* detailLabel = nullptr;    // every problem of the current row, in full
+    QCheckBox* yenBox = nullptr;   // ¥ and ‾ as full-width ￥ and ￣
+    QLabel* detailLabel = nullptr; // every problem of the current row, in full
     QLineEdit* outputBox = nullptr;
     QPushButton* outputButton = nullptr;
     QPushButton* convertButton = nullptr;

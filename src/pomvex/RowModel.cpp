@@ -81,7 +81,7 @@ QVariant RowModel::headerData(int section, Qt::Orientation orientation, int role
     if (section < 0 || section >= Columns) return QVariant();
     const QString name = QString::fromUtf16(names[section]);
     // Which column of the list each one was read from.
-    const int from = !table_                        ? -1
+    const int from = !table_                     ? -1
                      : section == QuestionColumn ? table_->columns.question
                      : section == AnswerColumn   ? table_->columns.answer
                      : section == GenreColumn    ? table_->columns.genre

@@ -11,7 +11,6 @@
 #include <QPrinter>
 #include <QTemporaryFile>
 
-
 namespace PG = PrintGeometry;
 
 namespace {
@@ -63,12 +62,13 @@ private:
     const Glyph& glyph(const QString& c) {
         auto it = glyphs_.find(c);
         if (it == glyphs_.end())
-            it = glyphs_.insert(c, Glyph{metrics_.horizontalAdvance(c), SjisWidth(c, 0) > 1 ? 2 : 1});
+            it = glyphs_.insert(c,
+                                Glyph{metrics_.horizontalAdvance(c), SjisWidth(c, 0) > 1 ? 2 : 1});
         return *it;
     }
 
-    void flush(QPainter& painter, QPointF origin, const QString& text, qsizetype from,
-               qsizetype to, int column) const {
+    void flush(QPainter& painter, QPointF origin, const QString& text, qsizetype from, qsizetype to,
+               int column) const {
         if (to > from)
             painter.drawText(origin + QPointF(column * column_, 0), text.mid(from, to - from));
     }

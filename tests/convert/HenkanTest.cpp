@@ -7,9 +7,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDropEvent>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QInputMethodEvent>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTableView>
@@ -180,9 +180,10 @@ TEST_F(HenkanTest, PreviewNamesItsColumnsShowsWholeReasonsAndTabLeavesIt) {
     QTest::keyClick(w.preview, Qt::Key_Down);
     EXPECT_EQ(w.preview->currentIndex().row(), 1);
     // Every reason in full, however narrow the column.
-    EXPECT_EQ(w.detailLabel->text(),
-              QStringLiteral("3行目: 問題にShift-JISで書けない文字があります「U+200B (ゼロ幅スペース)」\n"
-                             "3行目: ジャンル「9」は1～7の数字でもジャンル名でもありません"));
+    EXPECT_EQ(
+        w.detailLabel->text(),
+        QStringLiteral("3行目: 問題にShift-JISで書けない文字があります「U+200B (ゼロ幅スペース)」\n"
+                       "3行目: ジャンル「9」は1～7の数字でもジャンル名でもありません"));
     QTest::keyClick(w.preview, Qt::Key_Tab);
     EXPECT_EQ(w.focusWidget(), w.problemsOnlyBox);
 

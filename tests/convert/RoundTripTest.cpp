@@ -87,10 +87,12 @@ TEST_F(Convert, WorkbooksBinaryDataAndColumnsAreExplained) {
     // One stray NUL in a UTF-8 list is one bad row, not a sign of UTF-16.
     writeBytes(path("nul.csv"), QByteArray("q,a,1\nb\0c,x,2\n", 14) + "日本,答,3\n");
     EXPECT_EQ(run({path("nul.csv")}), ExitRowErrors);
-    EXPECT_TRUE(err.contains(path("nul.csv") + QStringLiteral(":2: 問題に制御文字があります「U+0000 (NUL)」")));
+    EXPECT_TRUE(err.contains(path("nul.csv") +
+                             QStringLiteral(":2: 問題に制御文字があります「U+0000 (NUL)」")));
     EXPECT_TRUE(err.contains(QStringLiteral("3行中 1行にエラー（UTF-8、ｶﾝﾏ区切り、")));
 
-    const QString swapped = QStringLiteral("No.,東京,日本の首都は？,2\n2,富士山,日本一高い山は？,3\n");
+    const QString swapped =
+        QStringLiteral("No.,東京,日本の首都は？,2\n2,富士山,日本一高い山は？,3\n");
     writeBytes(path("swapped.csv"), swapped.toUtf8());
     EXPECT_EQ(run({path("swapped.csv"), path("s1.znd")}), ExitRowErrors) << "genre in column C";
     EXPECT_EQ(run({"--columns", "n,a,q,g", path("swapped.csv"), path("s2.znd")}), ExitOk);
@@ -99,7 +101,8 @@ TEST_F(Convert, WorkbooksBinaryDataAndColumnsAreExplained) {
     QuestionFile file;
     QuestionRecord record;
     ASSERT_TRUE(file.open(path("s2.znd")) && file.read(2, record));
-    EXPECT_EQ(record.question + record.answer + record.genre, QStringLiteral("日本一高い山は？富士山3"));
+    EXPECT_EQ(record.question + record.answer + record.genre,
+              QStringLiteral("日本一高い山は？富士山3"));
     EXPECT_EQ(run({"--columns=n,q,g", path("swapped.csv")}), ExitUnusable);
     EXPECT_EQ(run({"--columns", "q,a,g,n", path("swapped.csv"), path("s3.znd")}), ExitRowErrors);
     writeBytes(path("positional.csv"), QStringLiteral("富士山,日本一高い山は？,3\n").toUtf8());

@@ -58,10 +58,11 @@ TEST(TableText, RecognisesTheSeparator) {
 
 TEST(TableText, KanjiOnlyUtf8AndTiesReadAsUtf8) {
     // Short lists of kanji only: their code page 932 reading is clean as well.
-    for (const char16_t* text : {u"山,鳥水,1\n", u"会火,先月,1\n", u"算英,問東,1\n首理,会生,2\n",
-                                 u"漢字,読み,1\n"}) {
+    for (const char16_t* text :
+         {u"山,鳥水,1\n", u"会火,先月,1\n", u"算英,問東,1\n首理,会生,2\n", u"漢字,読み,1\n"}) {
         const QByteArray bytes = QString::fromUtf16(text).toUtf8();
-        EXPECT_EQ(DetectEncoding(bytes), TableEncoding::Utf8) << QString::fromUtf16(text).toStdString();
+        EXPECT_EQ(DetectEncoding(bytes), TableEncoding::Utf8)
+            << QString::fromUtf16(text).toStdString();
     }
     // "漢" reads as a second-level kanji and a half-width bracket in code page 932: both readings
     // are clean and score alike, and the tie goes to UTF-8.

@@ -21,7 +21,7 @@ TEST(Csv, ReadsFieldsAsSpreadsheetsAndLogsWriteThem) {
     const struct Case {
         const char16_t* text;
         QList<QStringList> spreadsheet;
-        QList<QStringList> log; // empty: the same as a spreadsheet's
+        QList<QStringList> log;  // empty: the same as a spreadsheet's
         qsizetype looseRow = -1; // the record whose opening quote enclosed nothing
     } cases[] = {
         {u"\"a\",\"b\"\r\n\"c\",\"d\"\r\n", {{"a", "b"}, {"c", "d"}}, {}},
@@ -36,17 +36,12 @@ TEST(Csv, ReadsFieldsAsSpreadsheetsAndLogsWriteThem) {
         {u"\"Hello\" he said,x,1", {{"\"Hello\" he said", "x", "1"}}, {}, 0},
         {u"\"quoted\"tail,x", {{"\"quoted\"tail", "x"}}, {}, 0},
         // An opening quote never closed ends with its field; the records after it survive.
-        {u"\"open,x\nb,y\n\"m\nn\",z",
-         {{"\"open", "x"}, {"b", "y"}, {"m\nn", "z"}},
-         {},
-         0},
+        {u"\"open,x\nb,y\n\"m\nn\",z", {{"\"open", "x"}, {"b", "y"}, {"m\nn", "z"}}, {}, 0},
         // Older logs did not double the quotes inside their fields.
-        {u"\"\"答\"\",\"b\"",
-         {{"\"\"答\"\"", "b"}},
-         {{"\"答\"", "b"}},
-         0},
+        {u"\"\"答\"\",\"b\"", {{"\"\"答\"\"", "b"}}, {{"\"答\"", "b"}}, 0},
         {u"\"a\"b\",c", {{"\"a\"b\"", "c"}}, {{"a\"b", "c"}}, 0},
-        {u"\"x\",y\",\"z\"\r\n\"彼は\"a, b\"と\"", {{"x", "y\"", "z"}, {"\"彼は\"a", " b\"と\""}},
+        {u"\"x\",y\",\"z\"\r\n\"彼は\"a, b\"と\"",
+         {{"x", "y\"", "z"}, {"\"彼は\"a", " b\"と\""}},
          {{"x", "y\"", "z"}, {"彼は\"a, b\"と"}},
          1},
     };
@@ -67,8 +62,9 @@ TEST(Csv, ReadsFieldsAsSpreadsheetsAndLogsWriteThem) {
 }
 
 TEST(Csv, WritesWhatItReadsBack) {
-    const QStringList fields = {u"plain"_s, u""_s, u"a,b"_s, u"\"q\""_s, u" edge"_s,
-                                u"tab\tin"_s, u"two\r\nlines"_s, u"\"Hello\" he said"_s};
+    const QStringList fields = {
+        u"plain"_s, u""_s,        u"a,b"_s,          u"\"q\""_s,
+        u" edge"_s, u"tab\tin"_s, u"two\r\nlines"_s, u"\"Hello\" he said"_s};
     EXPECT_EQ(CsvLine({u"a"_s, u""_s, u"say \"hi\""_s}, CsvQuoting::Always),
               u"\"a\",\"\",\"say \"\"hi\"\"\"\r\n"_s);
     EXPECT_EQ(CsvLine({u"a"_s, u""_s, u"x y"_s}, CsvQuoting::WhenNeeded), u"a,,x y\r\n"_s);

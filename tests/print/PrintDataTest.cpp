@@ -1,5 +1,5 @@
-#include "core/Sjis.h"
 #include "print/PrintData.h"
+#include "core/Sjis.h"
 
 #include <QFile>
 #include <QTemporaryDir>

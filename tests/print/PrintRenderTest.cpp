@@ -1,5 +1,5 @@
-#include "platform/Fonts.h"
 #include "print/PrintRender.h"
+#include "platform/Fonts.h"
 #include "support/FakePlatform.h"
 
 #include <QFileInfo>
