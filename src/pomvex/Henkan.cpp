@@ -216,6 +216,7 @@ void Henkan::Option_Click() {
     }
     if (sender() == problemsOnlyBox) {
         model->setProblemsOnly(problemsOnlyBox->isChecked());
+        showDetail(); // the rows shown changed under the current one
         return;
     }
     check();

@@ -88,14 +88,12 @@ bool pdfComplete(const QString& path) {
 
 } // namespace
 
-double PrintColumnWidth(QPrinter& printer, const QString& fontName) {
-    const QFontMetricsF metrics(printerFont(fontName), &printer);
-    // Whole pixels, as printer font metrics come; a font whose average is a full-width
-    // character (some CJK fonts say so) counts half of one, so the columns still fit a page.
-    const double halfWide = metrics.horizontalAdvance(QChar(0x3000)) / 2;
-    double width = metrics.averageCharWidth();
-    if (halfWide > 0 && width > halfWide * 1.2) width = halfWide;
-    return qMax(1, qRound(width));
+double PrintColumnWidth(const QPrinter& printer) {
+    // Half an em of the 10-point font: a half-width character of the fixed-pitch Japanese fonts
+    // the list is laid out for (42 pixels at 600 dpi, where the rule sits between columns 88
+    // and 89). Taken from the size, not from the font's metrics, which a proportional font or a
+    // fallback without Japanese glyphs would shrink or stretch.
+    return qMax(1, qRound(10.0 * printer.resolution() / 72 / 2));
 }
 
 namespace {
@@ -107,7 +105,7 @@ bool renderTo(QPrinter& printer, const QList<PageOp>& ops, const QString& fontNa
     painter.setFont(font);
     painter.setPen(QPen(Qt::black, 5));
     painter.translate(PG::LeftMargin, PG::TopMargin);
-    const double column = PrintColumnWidth(printer, fontName);
+    const double column = PrintColumnWidth(printer);
     const double ascent = QFontMetricsF(font, &printer).ascent();
     ColumnText columns(font, &printer, column);
 

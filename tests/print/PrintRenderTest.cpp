@@ -64,7 +64,7 @@ TEST(PrintRender, TextSitsOnPrintColumnsWhateverTheFont) {
         SCOPED_TRACE(font.toStdString());
         fake.printerPdfPath = dir.filePath(u"columns.pdf"_s);
         std::unique_ptr<QPrinter> printer = fake.createPrinter(nullptr);
-        const double column = PrintColumnWidth(*printer, font) * 72.0 / 600; // in points
+        const double column = 42 * 72.0 / 600; // half an em of 10 points at 600 dpi, in points
         ASSERT_TRUE(RenderPages(*printer, ops, font));
         const QList<Word> words = wordsOf(fake.printerPdfPath);
         ASSERT_FALSE(words.isEmpty());
