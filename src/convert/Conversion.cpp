@@ -68,9 +68,16 @@ namespace {
 // probably been laid out answer first.
 void checkSwapped(CheckedTable& table) {
     if (table.columns.source != ColumnMap::ByPosition || table.rows.isEmpty()) return;
+    // Characters outside ASCII and half-width katakana are two bytes wide in a question file.
+    auto width = [](const QString& text) {
+        qsizetype w = 0;
+        for (QChar c : text)
+            w += c.unicode() < 0x80 || (c.unicode() >= 0xFF61 && c.unicode() <= 0xFF9F) ? 1 : 2;
+        return w;
+    };
     qsizetype longer = 0;
     for (const CheckedRow& row : table.rows)
-        longer += SjisWidth(row.answer, 0) > SjisWidth(row.question, 0);
+        longer += width(row.answer) > width(row.question);
     if (longer * 2 <= table.rows.size()) return;
     table.fileIssues << RowIssue{
         Severity::Warning,
@@ -146,6 +153,7 @@ WriteResult WriteQuestions(const CheckedTable& table, const QString& path, bool 
         return WriteResult::RowErrors;
     }
     QByteArray bytes;
+    bytes.reserve(table.rows.size() * QuestionFormat::RecordLength);
     int count = 0;
     for (const CheckedRow& row : table.rows) {
         if (row.hasError()) continue;
@@ -156,7 +164,8 @@ WriteResult WriteQuestions(const CheckedTable& table, const QString& path, bool 
             return WriteResult::WriteFailed;
         }
         if (row.genre == 0) record.back() = char(row.genreByte);
-        bytes += record + "\r\n";
+        bytes += record;
+        bytes += "\r\n";
         ++count;
     }
     // Only a heading is a list of nothing (an empty question file exported); anything else

@@ -6,7 +6,8 @@
 #include "data/QuestionFile.h"
 
 #include <QHash>
-#include <QRegularExpression>
+
+#include <algorithm>
 
 bool CheckedRow::hasError() const {
     for (const RowIssue& issue : issues)
@@ -50,6 +51,37 @@ QString describeAll(const QList<char32_t>& chars) {
     for (qsizetype i = 0; i < qMin<qsizetype>(chars.size(), 5); ++i)
         text += DescribeChar(chars[i]);
     return text;
+}
+
+// Only text with a combining mark (decomposed kana, accents) changes when composed; the check
+// spares every other cell the cost of normalising.
+bool hasCombiningMark(const QString& text) {
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        // The blocks of combining marks; the kana voicing marks are U+3099 and U+309A.
+        if ((u >= 0x300 && u < 0x370) || (u >= 0x1AB0 && u < 0x1E00) ||
+            (u >= 0x20D0 && u < 0x2100) || u == 0x3099 || u == 0x309A ||
+            (u >= 0xFE20 && u < 0xFE30))
+            return true;
+    }
+    return false;
+}
+
+bool hasOtherForm(char16_t u) {
+    switch (u) {
+    case 0x00A2:
+    case 0x00A3:
+    case 0x00A5:
+    case 0x00AC:
+    case 0x2014:
+    case 0x2016:
+    case 0x203E:
+    case 0x2212:
+    case 0x301C:
+        return true;
+    default:
+        return false;
+    }
 }
 
 // Names of the characters that show as nothing or as a blank.
@@ -171,7 +203,7 @@ int GenreOf(const QString& cell) {
 }
 
 QString CleanCell(const QString& cell, bool* hadBreak) {
-    QString text = cell.normalized(QString::NormalizationForm_C);
+    QString text = hasCombiningMark(cell) ? cell.normalized(QString::NormalizationForm_C) : cell;
     const qsizetype before = text.size();
     text.remove(u'\r');
     text.remove(u'\n');
@@ -180,15 +212,19 @@ QString CleanCell(const QString& cell, bool* hadBreak) {
 }
 
 int GenreByteOf(const QString& cell) {
-    static const QRegularExpression form(QStringLiteral("^0x([0-9A-Fa-f]{2})$"));
-    const QRegularExpressionMatch m = form.match(TrimBlanks(cell).trimmed());
-    return m.hasMatch() ? m.captured(1).toInt(nullptr, 16) : -1;
+    const QString text = TrimBlanks(cell).trimmed();
+    if (text.size() != 4 || !text.startsWith(u"0x")) return -1;
+    bool ok = false;
+    const int byte = text.mid(2).toInt(&ok, 16);
+    return ok && text[2] != u'+' && text[2] != u'-' ? byte : -1;
 }
 
 QString ToCp932Forms(const QString& text, bool yenHalfWidth) {
     static const QHash<char16_t, char16_t> forms = {
         {0x301C, 0xFF5E}, {0x2212, 0xFF0D}, {0x2016, 0x2225}, {0x00A2, 0xFFE0},
         {0x00A3, 0xFFE1}, {0x00AC, 0xFFE2}, {0x2014, 0x2015}};
+    if (std::none_of(text.begin(), text.end(), [](QChar c) { return hasOtherForm(c.unicode()); }))
+        return text;
     QString out = text;
     for (QChar& c : out) {
         const char16_t u = c.unicode();

@@ -15,9 +15,12 @@ namespace PG = PrintGeometry;
 
 namespace {
 
-QFont printerFont(const QString& fontName) {
+// The 10-point font at exactly two columns to the em (84 pixels at 600 dpi rather than 83.3),
+// so a fixed-pitch Japanese font falls on the column grid by itself and its lines are drawn
+// whole.
+QFont printerFont(const QString& fontName, double column) {
     QFont font(fontName);
-    font.setPointSize(10);
+    font.setPixelSize(qRound(2 * column));
     // Text is placed on the column grid; kerning would move letters off it.
     font.setKerning(false);
     return font;
@@ -101,11 +104,11 @@ namespace {
 bool renderTo(QPrinter& printer, const QList<PageOp>& ops, const QString& fontName) {
     QPainter painter;
     if (!painter.begin(&printer)) return false;
-    const QFont font = printerFont(fontName);
+    const double column = PrintColumnWidth(printer);
+    const QFont font = printerFont(fontName, column);
     painter.setFont(font);
     painter.setPen(QPen(Qt::black, 5));
     painter.translate(PG::LeftMargin, PG::TopMargin);
-    const double column = PrintColumnWidth(printer);
     const double ascent = QFontMetricsF(font, &printer).ascent();
     ColumnText columns(font, &printer, column);
 
