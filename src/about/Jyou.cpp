@@ -60,7 +60,7 @@ Jyou::~Jyou() {
 void Jyou::Form_Load() {
     const AppGlobals& g = G();
     setFixedSize(ClientWidth, ClientHeight);
-    const QFont font = AppFont(LoadResString(90), g.FontSmall);
+    const QFont font = AppFont(LoadResString(FontPGothic), g.FontSmall);
     setFont(font);
 
     Blit(drawing, 240, 48, g.SkinDC, 48, 70, 32, 32);
@@ -96,7 +96,7 @@ void Jyou::Form_Load() {
         writeText(QFileInfo(g.ToolPath).fileName() + LoadResString(99) + ToolVersion(), 10, 132);
     }
 
-    setFont(AppFont(LoadResString(91), g.FontSmall));
+    setFont(AppFont(LoadResString(FontGothic), g.FontSmall));
     writeText(DateLine(platform().utcNow().toLocalTime()), 10, 112);
 
     if (QWidget* owner = parentWidget()) {

@@ -73,7 +73,7 @@ constexpr int SquareX = 480, SquareY = 200;
 OpeningScene::OpeningScene() {
     screen = QImage(640, 480, QImage::Format_RGB32);
     screen.fill(Qt::black);
-    windowFont = AppFont(LoadResString(90), G().FontNormal);
+    windowFont = AppFont(LoadResString(FontPGothic), G().FontNormal);
 }
 
 int OpeningScene::Nearest(double x) {
@@ -136,7 +136,7 @@ void OpeningScene::Prepare(double secondsSinceMidnight, quint32 seed) {
 
 void OpeningScene::DrawTitleCard(QImage& pic) {
     const int size = 18 * G().TwipsX / 15;
-    const QString gothic = LoadResString(90), times = LoadResString(93);
+    const QString gothic = LoadResString(FontPGothic), times = LoadResString(93);
     QPainter p(&pic);
     p.setFont(AppFont(gothic, size));
 

@@ -2,6 +2,7 @@
 
 #include "convert/RowCheck.h"
 #include "convert/TableText.h"
+#include "core/RecordFormat.h"
 #include "core/Records.h"
 
 #include <QList>
@@ -19,15 +20,13 @@ struct TableFile {
     int badBytes = 0;
 };
 
-// Larger files are refused before reading: a question list of 100,000 rows is a few megabytes.
-constexpr qint64 MaxTableBytes = 64 * 1024 * 1024;
-
 // Reads and splits a table file. False with a Japanese reason when the file cannot be used
 // (missing, not a plain file, unreadable, too large, no rows at all).
 bool ReadTableFile(const QString& path, TableEncoding encoding, TableFile& out, QString* error);
 // The same from bytes already in memory.
 TableFile ParseTable(const QByteArray& bytes, TableEncoding encoding);
 
+// A whole list checked: its question rows, its heading and the problems counted.
 struct CheckedTable {
     QList<CheckedRow> rows;          // the question rows, heading excluded
     std::optional<TableRow> heading; // the first row, when it was a heading

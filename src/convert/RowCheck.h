@@ -10,6 +10,7 @@
 
 enum class Severity { Note, Warning, Error };
 
+// One problem found in a row, with how bad it is.
 struct RowIssue {
     Severity severity = Severity::Error;
     QString reason; // Japanese, for the user
@@ -28,6 +29,7 @@ struct CheckedRow {
     bool hasWarning() const;
 };
 
+// How strictly the rows are checked.
 struct CheckOptions {
     bool cutLong = false; // cut texts over their byte limit instead of refusing them
     // ¥ and ‾ as the one-byte forms (which Japanese fonts show as ¥ and ‾) rather than ￥ and ￣

@@ -6,6 +6,7 @@
 // The character encodings a question list may come in. Auto looks at the bytes.
 enum class TableEncoding { Auto, Utf8, Utf16, Cp932 };
 
+// A table file's bytes as text, with the encoding they were read in.
 struct DecodedTable {
     QString text;
     TableEncoding encoding = TableEncoding::Utf8; // never Auto

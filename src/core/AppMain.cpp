@@ -76,7 +76,7 @@ bool AppMain(const QString& executablePath, const QString& commandLine, const Ap
     AppGlobals& g = G();
 
     if (!platform().acquireSingleInstance()) {
-        ResMsgBox(3, 81, 70, 0);
+        ResMsgBox(MsgWarning, TitleStartError, 70, 0);
         return false;
     }
 

@@ -2,6 +2,7 @@
 
 #include "core/AppGlobals.h"
 #include "core/Paths.h"
+#include "core/RecordFormat.h"
 #include "core/ResText.h"
 #include "core/SafeFile.h"
 #include "core/Sjis.h"
@@ -11,10 +12,6 @@
 #include <QFileInfo>
 
 namespace {
-
-constexpr qint64 QuestionRecordBytes = 351;
-// A log file is read whole to look for its marker; anything larger is no log of ours.
-constexpr qint64 MaxLogBytes = 64LL * 1024 * 1024;
 
 // "desc,pattern,desc,pattern," -> description/pattern pairs (a trailing comma ends the list).
 QList<FileFilter> FiltersFromText(const QString& text) {
@@ -68,7 +65,7 @@ bool IsLogFile(const QString& path, int& dataLines) {
     // Sized by the file, not by the limit: asking for the limit would reserve 64 MB each time.
     const QByteArray bytes = file.read(qMin(file.size(), MaxLogBytes) + 1);
     if (bytes.size() > MaxLogBytes || file.error() != QFileDevice::NoError) return false;
-    if (!SjisDecode(bytes).contains(ResText(95, G().AppTitle))) return false;
+    if (!SjisDecode(bytes).contains(ResText(TextLogTitle, G().AppTitle))) return false;
     // The header line is not a data line; a log cut short before its first line end has none.
     dataLines = qMax<int>(0, int(bytes.count("\r\n")) - 1);
     return true;
@@ -110,8 +107,8 @@ void FileDialog(QWidget* owner, int type) {
         const QFileInfo info(g.CurrentFile);
         if (IsRegularFile(g.CurrentFile)) {
             lastLength = info.size();
-            if (lastLength % QuestionRecordBytes == 0) {
-                g.RecordCount = int(lastLength / QuestionRecordBytes);
+            if (lastLength % QuestionFormat::RecordLength == 0) {
+                g.RecordCount = int(lastLength / QuestionFormat::RecordLength);
                 return;
             }
         } else if (++lengthFailures >= 2) {
@@ -121,7 +118,7 @@ void FileDialog(QWidget* owner, int type) {
 
         int text = 0, second = 0;
         RefusalFor(type, g.CurrentFile, lastLength, text, second);
-        ResMsgBox(owner, 1, 82, text, second);
+        ResMsgBox(owner, MsgError, TitleReadError, text, second);
         g.CurrentFile.clear();
     }
 }
@@ -134,7 +131,7 @@ void SaveFileDialog(QWidget* owner, int type) {
         const QString named = AddExt(type == 4 ? 1 : 0, chosen);
         // The dialog asked about the name as typed only.
         if (named != chosen && QFileInfo::exists(named) &&
-            platform().messageBox(owner, MsgYesNo, LoadResString(83),
+            platform().messageBox(owner, MsgReplace, LoadResString(83),
                                   ResText(TextReplaceFile, QFileInfo(named).fileName())) !=
                 AnswerYes)
             continue;

@@ -4,6 +4,15 @@
 
 class QWidget;
 
+// The five open/save dialogs, by type.
+enum FileDialogType : int {
+    DialogOpenQuestions = 0,
+    DialogOpenPrintData = 1, // a question file or a log
+    DialogOpenPicture = 2,
+    DialogSaveQuestions = 3,
+    DialogSaveLog = 4,
+};
+
 // The five open/save dialogs: 0 read questions, 1 read print data (question file or log),
 // 2 read background picture, 3 save questions, 4 save log. Leaves its results in G():
 // CurrentFile (empty on cancel), WorkHandle, LogFileFlag, RecordCount. Refused files are

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/MessageKinds.h"
+
 #include <QString>
 
 class QWidget;
@@ -11,11 +13,32 @@ QString ResText(int id, const QString& value = QString());
 // Text `first` immediately followed by text `second`.
 QString ResJoin(int first, int second);
 // Modal message box: title and text are table ids; secondId != 0 adds a second line (CR LF).
-// kind 1: OK + error icon, 2: Yes/No + warning, 3: OK + warning, other: OK without icon.
-// Returns 1 (OK), 6 (Yes) or 7 (No). Shown over the active window.
+// kind is a MessageKind; returns a MessageAnswer. Shown over the active window.
 int ResMsgBox(int kind, int titleId, int textId, int secondId);
 // The same over an explicit owner window.
 int ResMsgBox(QWidget* owner, int kind, int titleId, int textId, int secondId);
+
+// Table texts used in more than one place.
+enum SharedTextId : int {
+    TextReloadFile = 40,   // "Fileを読み直して下さい。"
+    TextChooseFile = 42,   // no file was chosen
+    TextFileUnusable = 45, // the file named cannot be used
+    TextFileMissing = 46,  // the file named does not exist
+    TextDataNotSaved = 62, // the editor's list is not saved
+    TextPlayerCount = 75,  // the player count must be 2-10
+    TitleWarning = 80,
+    TitleStartError = 81,
+    TitleReadError = 82,
+    TitleConfirm = 83,
+    TitleQuitConfirm = 84,
+    TextNoLineStart = 85, // characters that may not begin a line
+    FontPGothic = 90,     // the fonts, by their Japanese names
+    FontGothic = 91,
+    FontMincho = 92,
+    TextLogTitle = 95, // "@ Log File"
+    TextOn = 146,      // "ON " as ZN.INI stores it
+    TextOff = 147,     // "OFF"
+};
 
 // Texts added by this program beyond the original table.
 enum ExtraTextId : int {

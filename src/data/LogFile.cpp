@@ -42,7 +42,7 @@ QString csvLine(const QString& a, const QString& b, const QString& c, const QStr
 
 QByteArray BuildLog(const QString& appTitle, bool matchOn, bool readPress, int extraChars,
                     const QList<LogLine>& lines) {
-    QString text = csvLine(ResText(95, appTitle), LoadResString(matchOn ? 148 : 149),
+    QString text = csvLine(ResText(TextLogTitle, appTitle), LoadResString(matchOn ? 148 : 149),
                            QStringLiteral("解答者"), QStringLiteral("正誤"));
     const QString correct = LoadResString(127);
     const QString wrong = LoadResString(128);

@@ -8,6 +8,7 @@
 
 // The CSV log of a finished run: code page 932, CR LF, four quoted fields per line.
 
+// One asked question as the log records it.
 struct LogLine {
     QString question; // trimmed
     QString answer;   // trimmed

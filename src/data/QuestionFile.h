@@ -1,20 +1,11 @@
 #pragma once
 
+#include "core/RecordFormat.h"
 #include "core/Records.h"
 
 #include <QFile>
 #include <QString>
 #include <QStringList>
-
-// A question file: N records of 351 bytes (288 question, 60 answer, 1 genre digit, CR LF), code
-// page 932, no header. N = length / 351.
-namespace QuestionFormat {
-constexpr int RecordLength = 351;
-constexpr int BodyLength = 349;
-constexpr int QuestionBytes = 288;
-constexpr int AnswerBytes = 60;
-constexpr int EditorLimit = 1000;
-} // namespace QuestionFormat
 
 // True when a file of this length is a question file (a multiple of 351, 0 included).
 bool IsQuestionFileLength(qint64 length);

@@ -15,6 +15,7 @@ constexpr int NameBytes = 14;
 
 void DefaultSettings(SettingsRecord& record);
 
+// What reading ZN.INI for the main window found.
 struct LoadSettingsResult {
     bool ok = true;                 // false: the file could not be read or written (defaults used)
     bool writeFailed = false;       // the failure was a write (the file itself was readable)
@@ -25,6 +26,7 @@ struct LoadSettingsResult {
 // Reads (or creates) the record into `record`; finds the background path.
 LoadSettingsResult LoadSettings(const QString& iniPath, SettingsRecord& record);
 
+// ZN.INI as the settings dialog reads it: the background line, the members and the lines kept.
 struct DialogSettings {
     QString backgroundPath; // line 1 trimmed when it is a path (PathKind != 0), else empty
     MemberList members;     // at most 100 names

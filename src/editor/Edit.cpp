@@ -2,6 +2,7 @@
 
 #include "core/AppGlobals.h"
 #include "core/Drawing.h"
+#include "core/RecordFormat.h"
 #include "core/ResText.h"
 #include "core/Resources.h"
 #include "core/Sjis.h"
@@ -27,7 +28,6 @@
 namespace {
 constexpr int WindowWidth = 518;
 constexpr int WindowHeight = 252;
-constexpr int QuestionLimit = 288;
 constexpr int QuestionMaxChars = 216;
 constexpr int AnswerMaxChars = 60;
 
@@ -120,7 +120,7 @@ void Edit::Form_Load() {
     canvas->setGeometry(0, menuHeight, WindowWidth, WindowHeight - menuHeight);
     paintBackground();
 
-    const QFont font = AppFont(LoadResString(91), G().FontNormal);
+    const QFont font = AppFont(LoadResString(FontGothic), G().FontNormal);
     QList<QWidget*> controls{QA[0], QA[1], jun, ban, msg};
     for (int i = 0; i < 4; ++i)
         controls << Idou[i] << Command1[i] << Label1[i];
@@ -188,7 +188,9 @@ void Edit::paintBackground() {
 }
 
 bool Edit::Form_Unload() {
-    if (EntryNo > 1 && !SavedFlag && ResMsgBox(this, 2, 84, 62, 71) == 7) return false;
+    if (EntryNo > 1 && !SavedFlag &&
+        ResMsgBox(this, MsgYesNo, TitleQuitConfirm, TextDataNotSaved, 71) == AnswerNo)
+        return false;
     if (G().Edit == this) G().Edit = nullptr;
     return true;
 }
@@ -368,8 +370,9 @@ void Edit::UpdateNav() {
 
 void Edit::ShowRecord(const QString& recordText) {
     const QByteArray b = SjisBytes(recordText);
-    QA[0]->setPlainText(SjisField(b, 288, 0));
-    QA[1]->setPlainText(SjisField(b, 289, 60));
+    QA[0]->setPlainText(SjisField(b, QuestionFormat::QuestionBytes, 0));
+    QA[1]->setPlainText(
+        SjisField(b, QuestionFormat::QuestionBytes + 1, QuestionFormat::AnswerBytes));
     const QChar last = recordText.isEmpty() ? QChar() : recordText.back();
     // A genre byte that is no digit 1-7 (a file from elsewhere) selects nothing, so storing the
     // record asks for a genre instead of inventing one.
@@ -442,7 +445,7 @@ void Edit::QA_GotFocus(int Index) {
 }
 
 void Edit::QA_LostFocus(int Index) {
-    const int limit = QuestionLimit - 228 * Index;
+    const int limit = Index == 0 ? QuestionFormat::QuestionBytes : QuestionFormat::AnswerBytes;
     const int w = MeasureText(QA[Index]->toPlainText());
     const QString text = w > limit ? CutToBytes(LastMeasured, limit) : LastMeasured;
     if (QA[Index]->toPlainText() != text) QA[Index]->setPlainText(text);

@@ -154,7 +154,7 @@ void Edit::deleteRecords() {
     // The question asked names exactly what goes: the record on screen, or everything. A number
     // typed into the box without showing that record never picks the victim.
     const bool one = ModifyMode && ShownIndex >= 0 && ShownIndex < EntryNo - 1;
-    if (ResMsgBox(this, 2, 80, one ? 59 : 60, 0) != 6) return;
+    if (ResMsgBox(this, MsgYesNo, TitleWarning, one ? 59 : 60, 0) != AnswerYes) return;
     if (one) {
         const int n = ShownIndex + 1;
         EditList.removeAt(ShownIndex);

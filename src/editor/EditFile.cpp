@@ -54,7 +54,7 @@ void Edit::menu1_Click(int Index) {
 void Edit::openList(int index) {
     if (EntryNo > 1) {
         if (!SavedFlag) {
-            msg->setText(LoadResString(62));
+            msg->setText(LoadResString(TextDataNotSaved));
             return;
         }
         EntryNo = 1;
@@ -70,9 +70,9 @@ void Edit::openList(int index) {
         EnableEditing(false);
     };
     if (index == 1) {
-        FileDialog(this, 0);
+        FileDialog(this, DialogOpenQuestions);
         if (G().CurrentFile.isEmpty()) {
-            ResMsgBox(this, 1, 82, 42, 0);
+            ResMsgBox(this, MsgError, TitleReadError, TextChooseFile, 0);
             return;
         }
         if (G().RecordCount > QuestionFormat::EditorLimit) {
@@ -85,7 +85,7 @@ void Edit::openList(int index) {
         const QStringList texts = ReadRecordTexts(G().CurrentFile, G().RecordCount, &ok);
         if (!ok || texts.size() > QuestionFormat::EditorLimit) {
             // Nothing half-read is ever edited (and later saved over the file).
-            ResMsgBox(this, 1, 82, TextFileNotRead, 0);
+            ResMsgBox(this, MsgError, TitleReadError, TextFileNotRead, 0);
             closeRefusedList();
             return;
         }
@@ -114,21 +114,21 @@ void Edit::saveList(int index) {
     }
     const QString previousFile = G().CurrentFile;
     if (index == 4) {
-        SaveFileDialog(this, 3);
+        SaveFileDialog(this, DialogSaveQuestions);
         if (G().CurrentFile.isEmpty()) {
             // "上書き保存" keeps writing to the file it wrote before.
             G().CurrentFile = previousFile;
-            ResMsgBox(this, 1, 82, 42, 0);
+            ResMsgBox(this, MsgError, TitleReadError, TextChooseFile, 0);
             return;
         }
     }
     if (G().CurrentFile.isEmpty()) {
-        ResMsgBox(this, 1, 82, 42, 0);
+        ResMsgBox(this, MsgError, TitleReadError, TextChooseFile, 0);
         return;
     }
     if (!WriteRecordTexts(G().CurrentFile, EditList.mid(0, EntryNo - 1))) {
         if (index == 4) G().CurrentFile = previousFile;
-        ResMsgBox(this, 1, TitleWriteError, TextFileNotSaved, 0);
+        ResMsgBox(this, MsgError, TitleWriteError, TextFileNotSaved, 0);
         return;
     }
     SavedFlag = true;

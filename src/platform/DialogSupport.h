@@ -9,6 +9,7 @@
 // Pure helpers behind QtPlatform's message boxes and file dialogs, kept apart so they can be
 // checked without opening a (blocking) dialog.
 
+// The icon and buttons a message box of one kind shows.
 struct MessageBoxStyle {
     QMessageBox::Icon icon;
     QMessageBox::StandardButtons buttons;

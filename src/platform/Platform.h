@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/MessageKinds.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QList>
@@ -24,18 +26,6 @@ struct VolumeInfo {
     QString rootPath;
     QString fileSystemType;
 };
-
-// Message-box kinds, as ResMsgBox uses them.
-enum MessageKind : int {
-    MsgPlain = 0,   // OK, no icon
-    MsgError = 1,   // OK, stop icon
-    MsgYesNo = 2,   // Yes/No, exclamation icon
-    MsgWarning = 3, // OK, exclamation icon
-    MsgReplace = 4, // Yes/No, exclamation icon, No the default: "replace the existing file?"
-};
-
-// Button numbers returned by messageBox.
-enum MessageAnswer : int { AnswerOk = 1, AnswerYes = 6, AnswerNo = 7 };
 
 // Everything the program needs from the operating system goes through this interface, so that
 // every window can be driven headless by tests (tests/support/FakePlatform) and the real

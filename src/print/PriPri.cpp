@@ -96,7 +96,7 @@ void PriPri::buildControls() {
 
     Command1[0]->setDefault(true);
 
-    const QFont font = AppFont(LoadResString(90), G().FontSmall);
+    const QFont font = AppFont(LoadResString(FontPGothic), G().FontSmall);
     for (QWidget* w : findChildren<QWidget*>())
         w->setFont(font);
 }
@@ -205,7 +205,7 @@ bool PriPri::printNow() {
     const int last = qMin(to, G().RecordCount);
     // The spin button of an empty file still reaches 1, a range with nothing in it.
     if (from > to || first > last) {
-        ResMsgBox(this, 3, 80, TextPrintRange, 0);
+        ResMsgBox(this, MsgWarning, TitleWarning, TextPrintRange, 0);
         return false;
     }
 
@@ -216,7 +216,7 @@ bool PriPri::printNow() {
             platform().messageBox(this, MsgError, LoadResString(82),
                                   ResText(error.textId, QString::number(error.record)));
         else
-            ResMsgBox(this, 1, 82, error.textId, 40);
+            ResMsgBox(this, MsgError, TitleReadError, error.textId, TextReloadFile);
         return false;
     }
 
@@ -229,7 +229,8 @@ bool PriPri::printNow() {
     if (!printer) return false;
     const bool pdf = printer->outputFormat() == QPrinter::PdfFormat;
     if (!RenderPages(*printer, pages, LoadResString(Option1[0]->isChecked() ? 91 : 92))) {
-        ResMsgBox(this, 1, TextPrintErrorTitle, pdf ? TextPdfNotWritten : TextPrintFailed, 0);
+        ResMsgBox(this, MsgError, TextPrintErrorTitle, pdf ? TextPdfNotWritten : TextPrintFailed,
+                  0);
         return false;
     }
     return true;

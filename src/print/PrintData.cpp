@@ -1,5 +1,6 @@
 #include "print/PrintData.h"
 
+#include "core/RecordFormat.h"
 #include "core/ResText.h"
 #include "core/Sjis.h"
 #include "data/Csv.h"
@@ -7,13 +8,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-
-namespace {
-
-// A log is text written by the program: anything larger is not one worth reading into memory.
-constexpr qint64 MaxLogBytes = 64LL * 1024 * 1024;
-
-} // namespace
 
 namespace {
 

@@ -24,7 +24,7 @@ quint16 charCodeAt(const QByteArray& bytes, qsizetype i, int width) {
 const QSet<quint16>& noLineStart() {
     static const QSet<quint16> set = [] {
         QSet<quint16> s;
-        const QByteArray bytes = SjisEncode(LoadResString(85));
+        const QByteArray bytes = SjisEncode(LoadResString(TextNoLineStart));
         for (qsizetype i = 0; i < bytes.size();) {
             const int w = charWidthAt(bytes, i);
             s.insert(charCodeAt(bytes, i, w));

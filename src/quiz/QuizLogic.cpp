@@ -7,7 +7,7 @@
 #include <random>
 
 QString NoLineStartSet() {
-    static const QString set = LoadResString(85);
+    static const QString set = LoadResString(TextNoLineStart);
     return set;
 }
 
@@ -44,15 +44,20 @@ int LineSpacingFor(int lines) {
 }
 
 QVector<int> AskingOrder(int count, bool shuffle, quint32 seed) {
+    if (!shuffle) return ShuffledOrder(count, nullptr);
+    std::mt19937 generator(seed);
+    std::uniform_real_distribution<double> uniform(0.0, 1.0);
+    return ShuffledOrder(count, [&] { return uniform(generator); });
+}
+
+QVector<int> ShuffledOrder(int count, const std::function<double()>& random) {
     count = std::max(count, 0);
     QVector<int> order(count + 1, 0);
     for (int i = 1; i <= count; ++i)
         order[i] = i;
-    if (!shuffle || count == 0) return order;
-    std::mt19937 generator(seed);
-    std::uniform_real_distribution<double> uniform(0.0, 1.0);
+    if (!random) return order;
     for (int i = 1; i <= count; ++i) {
-        const double r = uniform(generator);
+        const double r = random();
         // r * count + 1 may round up to count + 1 for r just below 1; keep it in range.
         const int j = std::clamp(int(r * count + 1.0), 1, count);
         std::swap(order[i], order[j]);

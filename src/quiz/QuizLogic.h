@@ -4,6 +4,7 @@
 #include <QVector>
 
 #include <array>
+#include <functional>
 
 // Window-free rules of the quiz: line breaking of the board, line placement, the asking order and
 // the buzz-lag text. Kept apart from the window so they can be checked on their own.
@@ -24,6 +25,9 @@ int LineSpacingFor(int lines);
 // Asking order of `count` records: 1-based, element 0 unused. With `shuffle`, every position in
 // turn is exchanged with a position drawn from the whole range by a generator seeded with `seed`.
 QVector<int> AskingOrder(int count, bool shuffle, quint32 seed);
+// The shuffled order with the numbers in [0, 1) drawn from `random`: position i is exchanged with
+// position int(r * count + 1).
+QVector<int> ShuffledOrder(int count, const std::function<double()>& random);
 
 // A buzz lag in milliseconds as seconds and milliseconds: 1234 -> 01"234 (at least five digits).
 QString FormatLag(long long ms);

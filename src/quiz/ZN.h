@@ -1,7 +1,7 @@
 #pragma once
 
 #include "data/QuestionFile.h"
-#include "quiz/ZnState.h"
+#include "quiz/QuizRules.h"
 
 #include <QByteArray>
 #include <QColor>
@@ -21,11 +21,27 @@ class ExitButton;
 
 // The main quiz window: question board, buzzer keys, countdowns, judging, menus and the log.
 // Whoever opens it constructs it, calls Form_Load() and then shows it (or keeps it hidden).
-class ZN : public QMainWindow {
+// The rules of a run live in QuizRules; the window feeds it keys and ticks, and draws and plays
+// what it is told.
+class ZN : public QMainWindow, private QuizView {
     Q_OBJECT
 public:
     explicit ZN(QWidget* parent = nullptr);
     ~ZN() override;
+
+    // Menu and item indices; the gaps among the items are separators.
+    enum MenuIndex { FileMenu = 0, EditMenu = 1, HelpMenu = 2, JudgeMenu = 3 };
+    enum FileItem {
+        FileStart = 0,
+        FileLoad = 2,
+        FileMake = 3,
+        FilePrint = 5,
+        FileSaveLog = 6,
+        FileExit = 8
+    };
+    enum EditItem { EditOptions = 0, EditConvert = 2 };
+    enum HelpItem { HelpContents = 0, HelpVersion = 2 };
+    enum JudgeItem { JudgeRight = 0, JudgeWrong = 1 };
 
     // --- window events ---------------------------------------------------------------------
     void Form_Load();
@@ -62,8 +78,19 @@ public:
     void AddBuzzLine(int n, const QString& name, long long lagMs);
     void SaveLog();
 
+    // --- buzzers ---------------------------------------------------------------------------
+    // A player's buzzer let go at `momentMs` on clockMs(): the same step as a key release, with
+    // its lag and rank in a match taken from that moment.
+    void playerBuzz(int keyCode, qint64 momentMs);
+    qint64 clockMs() const;
+    QuizRules& rules() { return rules_; }
+
+private:
+    QuizRules rules_{*this};
+
+public:
     // --- state, open to tests ----------------------------------------------------------------
-    ZnState st;
+    ZnState& st = rules_.st;
     QImage drawing;   // the client area, 632 x 434
     QImage Kazu;      // the buzz-order panel canvas, 200 x 110
     QImage MarkImage; // circle, cross and their masks, 640 x 480
@@ -105,12 +132,22 @@ private:
     void composeArtwork();
     void drawMark();
     void restoreAnswerArea();
-    void revealTick();
-    void thinkingTick();
-    void answerTick();
-    void judgeWaitTick();
-    bool registerMatchBuzz(int key);
-    bool questionInRange() const;
+    bool questionInRange() const { return rules_.questionInRange(); }
+
+    // QuizView
+    void quitProgram() override;
+    void askNextQuestion() override;
+    void playStateSound() override;
+    void playBuzzSound() override;
+    void playTickSound() override;
+    void setTickInterval(int ms) override;
+    void showCharacter(const QString& c) override;
+    void startRevealLine() override;
+    void showCount(int tens, int ones) override;
+    void showIndicator(int column, int row) override;
+    void showVerdict(bool withQuestion) override;
+    void showBuzz(int rank, const QuizBuzz& buzz) override;
+    void showBuzzOrder(const QList<QuizBuzz>& byRank) override;
     void reportSettingsFailure(bool writeFailed = false);
     void endRunUnreadable();
 
@@ -131,7 +168,6 @@ private:
     bool fontBold_ = false;
     QColor foreColor_ = Qt::black;
     int textX_ = 0, textY_ = 0;
-    QString pauseSet_;
 
     bool timerEnabled_ = false;
     int timerInterval_ = 0;
@@ -139,7 +175,6 @@ private:
     bool allowClose_ = false;
     bool loaded_ = false;
     bool settingsFailureReported_ = false;
-    bool dropKeys_ = false; // while a question or a verdict is being put up
     // Keys pressed in this window while it was active, by physical key, with the code taken at
     // the press. Only their releases reach Form_KeyUp.
     QHash<quint32, int> pressedKeys_;

@@ -41,7 +41,8 @@ void ZN::LoadSettings() {
             // unreadable picture gets the general one.
             const QFileInfo info(path);
             const bool missingFile = info.dir().exists() && !info.exists();
-            ResMsgBox(this, 1, 82, missingFile ? 46 : 45, 69);
+            ResMsgBox(this, MsgError, TitleReadError,
+                      missingFile ? TextFileMissing : TextFileUnusable, 69);
             // The settings just read still apply, on the picture the window carries.
             setBackgroundPicture(builtInBackground_);
         }
@@ -55,9 +56,9 @@ void ZN::reportSettingsFailure(bool writeFailed) {
     // A file that was read but could not be written still gave its settings; only a failed
     // read falls back to the defaults.
     if (writeFailed)
-        ResMsgBox(this, 1, TitleWriteError, TextSettingsNotWritten, 0);
+        ResMsgBox(this, MsgError, TitleWriteError, TextSettingsNotWritten, 0);
     else
-        ResMsgBox(this, 1, 82, TextSettingsIoFailed, 0);
+        ResMsgBox(this, MsgError, TitleReadError, TextSettingsIoFailed, 0);
 }
 
 bool ZN::loadBackgroundFrom(const QString& path) {
@@ -85,7 +86,7 @@ void ZN::ApplySettings() {
     st.shuffle = IsOn(r.randomOrder);
     st.revealMode = IsOn(r.revealOn);
     st.extraChars = st.readPress ? FieldNumber(r.readPressChars, 2) : 0;
-    st.fontResId = IsOn(r.gothicFont) ? 91 : 92;
+    st.fontResId = IsOn(r.gothicFont) ? FontGothic : FontMincho;
     st.timeOverVerdict = r.timeOverMark == QLatin1String("O");
     st.baseInterval = FieldNumber(r.speedLevel, 3) * 30 + 20;
 
@@ -96,16 +97,7 @@ void ZN::ApplySettings() {
 
 void ZN::ClearBoard() {
     Blit(drawing, 0, 0, background_, 0, 0, drawing.width(), drawing.height());
-    st.quizState = 1;
-    st.revealLine = 1;
-    st.tick = 0;
-    st.buzzCount = 0;
-    st.digitRow = 0;
-    st.buzzKey = 0;
-    st.buzzed = false;
-    st.buzzTimes.fill(0);
-    st.playerBuzzed.fill(false);
-    st.lineBreaks.fill(0);
+    rules_.clearQuestion();
     Blit(Kazu, 0, 0, G().SkinDC, 0, 300, 200, 110);
     ShowTime(0, 0);
     setTimerInterval(st.baseInterval);

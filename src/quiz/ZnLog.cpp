@@ -7,9 +7,9 @@
 #include "data/LogFile.h"
 
 void ZN::SaveLog() {
-    SaveFileDialog(this, 4);
+    SaveFileDialog(this, DialogSaveLog);
     if (G().CurrentFile.isEmpty()) {
-        ResMsgBox(this, 1, 82, 42, 40);
+        ResMsgBox(this, MsgError, TitleReadError, TextChooseFile, TextReloadFile);
         return;
     }
     const QString path = G().CurrentFile;
@@ -26,7 +26,7 @@ void ZN::SaveLog() {
         if (q < askedRecords_.size()) {
             record = askedRecords_[q];
         } else if (!questionFile_.read(recordNo, record)) {
-            ResMsgBox(this, 1, TitleWriteError, TextFileNotSaved, 0);
+            ResMsgBox(this, MsgError, TitleWriteError, TextFileNotSaved, 0);
             return;
         }
         G().QuestionText = record.question;
@@ -40,5 +40,6 @@ void ZN::SaveLog() {
         lines.append(line);
     }
     const QByteArray bytes = BuildLog(G().AppTitle, match, st.readPress, st.extraChars, lines);
-    if (!WriteFileAtomically(path, bytes)) ResMsgBox(this, 1, TitleWriteError, TextFileNotSaved, 0);
+    if (!WriteFileAtomically(path, bytes))
+        ResMsgBox(this, MsgError, TitleWriteError, TextFileNotSaved, 0);
 }

@@ -31,15 +31,15 @@ void ZN::buildMenus() {
     static const char* const help[3] = {"ﾍﾙﾌﾟ(&C)", "-", "ﾊﾞｰｼﾞｮﾝ情報(&A)"};
     static const char* const judge[2] = {"○正解", "×誤答"};
 
-    menu[0] = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
-    menu[1] = menuBar()->addMenu(QStringLiteral("編集(&E)"));
-    menu[2] = menuBar()->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"));
+    menu[FileMenu] = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
+    menu[EditMenu] = menuBar()->addMenu(QStringLiteral("編集(&E)"));
+    menu[HelpMenu] = menuBar()->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"));
     // The judge menu is never on the bar; it is shown on a right click in the judge wait.
-    menu[3] = new QMenu(this);
-    AddItems(menu[0], menu1, file);
-    AddItems(menu[1], menu2, edit);
-    AddItems(menu[2], menu3, help);
-    AddItems(menu[3], PopUp, judge);
+    menu[JudgeMenu] = new QMenu(this);
+    AddItems(menu[FileMenu], menu1, file);
+    AddItems(menu[EditMenu], menu2, edit);
+    AddItems(menu[HelpMenu], menu3, help);
+    AddItems(menu[JudgeMenu], PopUp, judge);
 
     for (int i = 0; i < 9; ++i)
         connect(menu1[i], &QAction::triggered, this, [this, i] { menu1_Click(i); });
@@ -50,13 +50,13 @@ void ZN::buildMenus() {
     for (int i = 0; i < 2; ++i) {
         // F1/F2 are judged on key release by the window; the shortcuts are shown in the menu
         // and act only while the menu itself is open.
-        PopUp[i]->setShortcut(QKeySequence(i == 0 ? Qt::Key_F1 : Qt::Key_F2));
+        PopUp[i]->setShortcut(QKeySequence(i == JudgeRight ? Qt::Key_F1 : Qt::Key_F2));
         PopUp[i]->setShortcutContext(Qt::WidgetShortcut);
         connect(PopUp[i], &QAction::triggered, this, [this, i] { PopUp_Click(i); });
     }
-    menu1[0]->setEnabled(false);
-    menu1[6]->setEnabled(false);
-    menu2[2]->setEnabled(false);
+    menu1[FileStart]->setEnabled(false);
+    menu1[FileSaveLog]->setEnabled(false);
+    menu2[EditConvert]->setEnabled(false);
     // Keys held when a menu opens are released into the menu, or later into this window as
     // strays; either way they are no longer the window's own.
     for (QMenu* m : menu)
@@ -64,40 +64,40 @@ void ZN::buildMenus() {
 }
 
 void ZN::menu1_Click(int index) {
-    menu1[0]->setEnabled(false);
+    menu1[FileStart]->setEnabled(false);
     WindowFactory& windows = windowFactory();
     switch (index) {
-    case 0:
+    case FileStart:
         st.questionNo = 0;
         st.running = true;
         NextQuestion();
         setTimerEnabled(st.running);
         break;
-    case 2:
-    case 5:
+    case FileLoad:
+    case FilePrint:
         CloseQuestionFile();
-        FileDialog(this, index & 1);
+        FileDialog(this, index == FilePrint ? DialogOpenPrintData : DialogOpenQuestions);
         if (G().CurrentFile.isEmpty()) {
-            ResMsgBox(this, 1, 82, 42, 40);
+            ResMsgBox(this, MsgError, TitleReadError, TextChooseFile, TextReloadFile);
             break;
         }
-        if (index == 2) {
+        if (index == FileLoad) {
             if (OpenQuestionFile())
-                menu1[0]->setEnabled(true);
+                menu1[FileStart]->setEnabled(true);
             else
-                ResMsgBox(this, 1, 82, TextFileNotRead, 40);
+                ResMsgBox(this, MsgError, TitleReadError, TextFileNotRead, TextReloadFile);
         } else if (windows.showPrint) {
             windows.showPrint(this);
         }
         break;
-    case 3:
+    case FileMake:
         CloseQuestionFile();
         if (windows.showEditor) windows.showEditor(this);
         break;
-    case 6:
-        if (ResMsgBox(this, 2, 83, 48, 0) == 6) SaveLog();
+    case FileSaveLog:
+        if (ResMsgBox(this, MsgYesNo, TitleConfirm, 48, 0) == AnswerYes) SaveLog();
         break;
-    case 8:
+    case FileExit:
         Form_Unload();
         allowClose_ = true;
         close();
@@ -110,17 +110,17 @@ void ZN::menu1_Click(int index) {
 void ZN::menu2_Click(int index) {
     CloseQuestionFile();
     switch (index) {
-    case 0:
+    case EditOptions:
         if (!windowFactory().showSettings) break;
         windowFactory().showSettings(this);
         LoadSettings();
         if (G().Roster.matchOn) buzzSound_ = LoadSound(12);
         break;
-    case 2: {
+    case EditConvert: {
         hide();
         const bool started = platform().runAndWait(G().ToolPath, {});
         show();
-        if (!started) ResMsgBox(this, 1, 82, TextToolNotStarted, 0);
+        if (!started) ResMsgBox(this, MsgError, TitleReadError, TextToolNotStarted, 0);
         break;
     }
     default:
@@ -130,10 +130,10 @@ void ZN::menu2_Click(int index) {
 
 void ZN::menu3_Click(int index) {
     switch (index) {
-    case 0:
+    case HelpContents:
         platform().showHelp(this, G().HelpPath);
         break;
-    case 2:
+    case HelpVersion:
         if (windowFactory().showVersion) windowFactory().showVersion(this);
         break;
     default:

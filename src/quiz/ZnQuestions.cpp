@@ -33,7 +33,7 @@ bool ZN::OpenQuestionFile() {
 void ZN::CloseQuestionFile() {
     // An open file of no records is still held and must be given up like any other.
     if (!st.fileOpen) return;
-    ResMsgBox(this, 0, 83, 41, 0);
+    ResMsgBox(this, MsgPlain, TitleConfirm, 41, 0);
     questionFile_.close();
     st.fileOpen = false;
     st.running = false;
@@ -48,13 +48,8 @@ void ZN::CloseQuestionFile() {
     st.questionOrder.clear();
     askedRecords_.clear();
     ClearBoard();
-    menu1[0]->setEnabled(false);
-    menu1[6]->setEnabled(false);
-}
-
-bool ZN::questionInRange() const {
-    return st.fileOpen && st.questionNo >= 1 && st.questionNo <= st.questionTotal &&
-           st.questionNo < st.verdicts.size();
+    menu1[FileStart]->setEnabled(false);
+    menu1[FileSaveLog]->setEnabled(false);
 }
 
 void ZN::endRunUnreadable() {
@@ -64,7 +59,7 @@ void ZN::endRunUnreadable() {
     st.questionTotal = st.questionNo - 1;
     st.questionNo = st.questionTotal;
     st.running = false;
-    ResMsgBox(this, 1, 82, TextQuestionFileChanged, 0);
+    ResMsgBox(this, MsgError, TitleReadError, TextQuestionFileChanged, 0);
     NextQuestion();
 }
 
@@ -76,7 +71,7 @@ void ZN::NextQuestion() {
         st.running = false;
         drawText(QString::number(st.questionTotal) + ResText(58) + ResText(40), 30, 115, false);
         refresh();
-        menu1[6]->setEnabled(true);
+        menu1[FileSaveLog]->setEnabled(true);
         return;
     }
     PlayStateSound();
@@ -100,9 +95,9 @@ void ZN::NextQuestion() {
     G().QuestionText = TrimBlanks(record.question);
     G().AnswerText = TrimBlanks(record.answer);
     const int length = int(G().QuestionText.size());
+    rules_.beginQuestion(recordNo, askedRecords_[st.questionNo], G().QuestionText);
     st.lineBreaks[4] = length;
     st.lineBreaks[7] = int(G().AnswerText.size());
-    st.revealEnd = length;
 
     BreakLines(4);
     st.questionTop = QuestionTopFor(questionLines_);
@@ -120,13 +115,7 @@ void ZN::NextQuestion() {
     textX_ = 24;
     textY_ = st.questionTop;
 
-    if (st.revealMode) {
-        st.quizState = 2;
-        st.timerMode = 0;
-        st.tick = 0;
-    } else {
-        DrawQuestion();
-        EndStage(true);
-    }
+    if (!st.revealMode) DrawQuestion();
+    rules_.startAsking();
     setTimerEnabled(st.running);
 }

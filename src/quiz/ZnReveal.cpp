@@ -1,11 +1,7 @@
 #include "quiz/ZN.h"
 
 #include "core/AppGlobals.h"
-#include "core/Drawing.h"
 #include "quiz/QuizLogic.h"
-
-#include <QFontMetrics>
-#include <QPainter>
 
 void ZN::BreakLines(int which) {
     int lines = 1;
@@ -19,38 +15,6 @@ void ZN::BreakLines(int which) {
         for (int k = 0; k < 3; ++k)
             st.lineBreaks[5 + k] = ends[k];
     }
-}
-
-void ZN::revealTick() {
-    const long t = st.tick;
-    const QString& question = G().QuestionText;
-    // Past the end there is no character, which pauses like a comma.
-    const QString c = (t >= 1 && t <= question.size()) ? question.mid(t - 1, 1) : QString();
-    if (c.isEmpty() || pauseSet_.contains(c)) {
-        setTimerInterval(5 * st.baseInterval);
-        if (st.buzzed) st.revealEnd -= 2;
-    } else {
-        setTimerInterval(st.baseInterval);
-    }
-
-    if (!c.isEmpty()) {
-        const QFont font = windowFont();
-        const QFontMetrics metrics(font);
-        const int advance = metrics.horizontalAdvance(c);
-        QPainter painter(&drawing);
-        painter.setFont(font);
-        painter.setPen(foreColor_);
-        DrawEmbossedText(painter, c, textX_, textY_, false);
-        refresh(QRect(textX_ - 1, textY_ - 1, advance + 3, metrics.height() + 2));
-        textX_ += advance;
-    }
-
-    if (st.revealLine >= 1 && st.revealLine <= 7 && t == st.lineBreaks[st.revealLine]) {
-        ++st.revealLine;
-        textX_ = 24;
-        textY_ += st.lineSpacing;
-    }
-    if (t >= st.revealEnd) EndStage(true);
 }
 
 void ZN::DrawQuestion() {

@@ -1,16 +1,39 @@
 #pragma once
 
+#include "core/ResText.h"
+
 #include <QString>
 #include <QVector>
 
 #include <array>
 
+// Where a question stands. The numbers are those the rules and the sounds use: a state's sound
+// is resource 10 + state, and the mark column is (4 - state) * 110.
+namespace QuizStage {
+enum : int {
+    Idle = 1,     // nothing asked yet, or the last question judged
+    Reading = 2,  // the question is being read out (or a buzz was just taken)
+    Wrong = 3,    // time over, or judged wrong
+    Answering = 4 // the count runs for an answer; judged right when it ends by a press
+};
+}
+
+// What the timer's ticks do.
+namespace TimerMode {
+enum : int {
+    Reveal = 0,   // one character of the question a tick
+    Thinking = 1, // the ten-second count after the question, nobody having buzzed
+    Answer = 2,   // the short count for the player who buzzed
+    JudgeWait = 3 // the verdict is up; the judging pop-up may change it
+};
+}
+
 // The quiz state of the main window. Arrays indexed by question position or line number are
 // 1-based (element 0 unused) so the code reads like the rules it follows.
 struct ZnState {
     bool running = false; // a run is in progress; the timer may run only while this holds
-    int quizState = 1;    // 1 idle/judged, 2 reading, 3 time over/wrong, 4 answering/right
-    int timerMode = 0;    // 0 reveal, 1 thinking count, 2 answer count, 3 judge wait
+    int quizState = QuizStage::Idle;   // a QuizStage
+    int timerMode = TimerMode::Reveal; // a TimerMode
     long tick = 0;        // ticks in the current mode; while revealing, characters shown
     int revealLine = 1;   // question line being revealed, 1-4
     int countSeconds = 0; // completed groups of ten ticks in the thinking count
@@ -31,7 +54,7 @@ struct ZnState {
     int buzzKey = 0;
     bool buzzed = false;
     int buzzCount = 0;
-    std::array<long long, 4> buzzTimes{}; // 1..3
+    std::array<long long, 4> buzzTimes{}; // 1..3: ms within the minute, by rank
     std::array<bool, 10> playerBuzzed{};
     int digitRow = 0;
 
@@ -42,5 +65,5 @@ struct ZnState {
     bool revealMode = false;
     bool shuffle = false;
     bool timeOverVerdict = false;
-    int fontResId = 91;
+    int fontResId = FontGothic; // the string id of the board font
 };

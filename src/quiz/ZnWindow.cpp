@@ -50,7 +50,8 @@ ZN::ZN(QWidget* parent)
     Tim.setTimerType(Qt::PreciseTimer);
     connect(&Tim, &QTimer::timeout, this, &ZN::Tim_Timer);
     endProgram = [] { QCoreApplication::exit(0); };
-    pauseSet_ = LoadResString(129);
+    rules_.roster = &G().Roster;
+    rules_.clock = [this] { return clockMs(); };
     G().ZN = this;
 }
 
@@ -85,7 +86,7 @@ void ZN::Form_Load() {
 
     LoadSettings();
     tickSound_ = LoadSound(15);
-    menu2[2]->setEnabled(!G().ToolPath.isEmpty() && IsRegularFile(G().ToolPath));
+    menu2[EditConvert]->setEnabled(!G().ToolPath.isEmpty() && IsRegularFile(G().ToolPath));
     drawText(ResText(72), 220, 115, false);
     refresh();
     board_->setFocus();
@@ -93,21 +94,21 @@ void ZN::Form_Load() {
     const QString file = G().CurrentFile;
     if (file.isEmpty()) return;
     if (!QFile::exists(file)) {
-        ResMsgBox(this, 1, 82, 46, 40);
+        ResMsgBox(this, MsgError, TitleReadError, TextFileMissing, TextReloadFile);
         return;
     }
     const qint64 length = QFileInfo(file).size();
     // A pipe or device reports no length that means anything; it is no question file.
     if (!IsRegularFile(file) || length % QuestionFormat::RecordLength != 0) {
-        ResMsgBox(this, 1, 82, 45, 40);
+        ResMsgBox(this, MsgError, TitleReadError, TextFileUnusable, TextReloadFile);
         return;
     }
     G().RecordCount = int(length / QuestionFormat::RecordLength);
     if (!OpenQuestionFile()) {
-        ResMsgBox(this, 1, 82, TextFileNotRead, 40);
+        ResMsgBox(this, MsgError, TitleReadError, TextFileNotRead, TextReloadFile);
         return;
     }
-    menu1_Click(0);
+    menu1_Click(FileStart);
 }
 
 void ZN::Form_Activate() {
@@ -157,23 +158,7 @@ void ZN::Exit_But_MouseUp() {
 }
 
 void ZN::Tim_Timer() {
-    ++st.tick;
-    switch (st.timerMode) {
-    case 0:
-        revealTick();
-        break;
-    case 1:
-        thinkingTick();
-        break;
-    case 2:
-        answerTick();
-        break;
-    case 3:
-        judgeWaitTick();
-        break;
-    default:
-        break;
-    }
+    rules_.tick();
 }
 
 // --- Qt events, forwarded to the handlers ---------------------------------------------------

@@ -26,6 +26,35 @@ public:
     explicit Cast(QWidget* owner = nullptr);
     ~Cast() override;
 
+    // Rbot: the option pairs, "on" first; the log-save pair is shown disabled.
+    enum OptionButton {
+        SoundOn,
+        SoundOff,
+        ReadPressOn,
+        ReadPressOff,
+        RevealOn,
+        RevealOff,
+        RandomOrder,
+        FileOrder,
+        GothicFont,
+        MinchoFont,
+        TimeOverRight,
+        TimeOverWrong,
+        LogAllCsv,
+        LogWrongZnd
+    };
+    // OK_CAN.
+    enum Button {
+        ButtonOk,
+        ButtonCancel,
+        ButtonDefaults,
+        ButtonMatch,
+        ButtonDeleteMembers,
+        ButtonBackground
+    };
+    // Psp and sliderPos.
+    enum Slider { SpeedSlider, ReadPressSlider };
+
     // The control arrays; the index carries the meaning.
     std::array<QGroupBox*, 11> waku{};
     std::array<QRadioButton*, 14> Rbot{};
@@ -84,6 +113,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Events of `top` and everything in it reach eventFilter.
+    void watchControls(QWidget* top);
     void buildControls();
     void buildMatchFrame();
     void applyFonts();

@@ -49,6 +49,7 @@ TEST(RowCheck, ReportsEachProblemWithItsRow) {
         {"q,x,0x38", "ジャンル「0x38」は1～7ではありませんが、そのまま書き込みます", false},
         {"q,😀,1", "解答にShift-JISで書けない文字があります「😀」", true},
         {"a\u0007b,x,1", "問題に制御文字があります", true},
+        {"q,a\u007Fb,1", "解答に制御文字があります", true}, // DEL is one too
         {"\"一行目\r\n二行目 \r\n\",x,1", "問題の改行を取り除きました", false},
     };
     QString text = QStringLiteral("1,2,3\n"); // a real first row: no heading

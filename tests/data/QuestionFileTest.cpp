@@ -24,20 +24,26 @@ TEST(QuestionFile, ComposedRecordIsAlways349Bytes) {
 TEST(QuestionFile, RandomReadingByRecordNumber) {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"q.znd"_qs);
+    // The third question fills its 288 bytes: the answer begins right after it.
+    const QString full = QString(287, u'Q') + u'Z';
     QByteArray bytes = compose(u"日本の首都は？"_qs, u"東京"_qs, u'1') + "\r\n" +
-                       compose(u"～語で「……」"_qs, u"①"_qs, u'6') + "\r\npartial";
+                       compose(u"～語で「……」"_qs, u"①"_qs, u'6') + "\r\n" +
+                       compose(full, u"A"_qs, u'3') + "\r\npartial";
     bytes[348] = char(0xB1); // a half-width katakana genre is kept raw for the quiz to judge
     writeBytes(path, bytes);
     QuestionFile file;
     QuestionRecord r;
-    ASSERT_TRUE(file.open(path) && file.recordCount() == 2);
+    ASSERT_TRUE(file.open(path) && file.recordCount() == 3);
+    ASSERT_TRUE(file.read(3, r));
+    EXPECT_EQ(r.question, full);
+    EXPECT_EQ(r.answer, u"A"_qs);
     ASSERT_TRUE(file.read(2, r) && r.answer == u"①"_qs);
     ASSERT_TRUE(file.read(1, r));
     EXPECT_EQ(QStringList({r.question, r.answer, r.genre}),
               QStringList({u"日本の首都は？"_qs, u"東京"_qs, QString(QChar(0xB1))}));
     // Failed reads leave an empty record, never old contents; so does a file that shrank.
     ASSERT_TRUE(QFile::resize(path, 400));
-    for (int n : {3, 0, -5, 2})
+    for (int n : {4, 0, -5, 2})
         EXPECT_FALSE(file.read(n, r) || !r.question.isEmpty()) << n;
     EXPECT_TRUE(file.read(1, r));
     EXPECT_FALSE(file.open(dir.filePath(u"missing.znd"_qs)) || file.read(1, r));
@@ -71,4 +77,14 @@ TEST(LogFile, QuestionSplitAndFieldQuoting) {
                                                     {10, true, u"あいうえおかきくけこ/さ/"_qs}};
     for (const auto& [buzz, readPress, expected] : cases)
         EXPECT_EQ(SplitLoggedQuestion(q, buzz, readPress, 2), expected) << buzz;
+}
+
+// The log is code page 932 with CR LF, a full 288-byte question split at its buzz.
+TEST(LogFile, WholeLogIsCodePage932) {
+    const QString q = QString(143, u'問') + u'Ｚ';
+    const LogLine line{q, u"答"_qs, u"太郎"_qs, true, 143};
+    const QByteArray log = BuildLog(u"ZN"_qs, true, false, 2, {line});
+    EXPECT_EQ(log, SjisEncode(u"\"ZN Log File\",\"VS\",\"解答者\",\"正誤\"\r\n\""_qs + q.left(143) +
+                              u"//Ｚ\",\"答\",\"太郎\",\"○\"\r\n"_qs));
+    EXPECT_TRUE(log.contains("\"\x89\xf0\x93\x9a\x8e\xd2\"")) << "解答者 in code page 932";
 }

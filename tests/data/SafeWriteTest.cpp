@@ -78,3 +78,18 @@ TEST(SafeWrite, UnusableTargetsAreNeitherReadNorReplaced) {
     }
     EXPECT_FALSE(QFileInfo(fifo).isFile());
 }
+
+// A read-only file is kept: replacing it would undo what its owner meant to protect. Root may
+// write any file, so there the check cannot be seen and the test is skipped (run it as a normal
+// user to see it).
+TEST(SafeWrite, ReadOnlyTargetIsNotReplaced) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"q.znd"_qs);
+    writeBytes(path, "old");
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadUser));
+    if (QFileInfo(path).isWritable()) GTEST_SKIP() << "root may write read-only files";
+    EXPECT_FALSE(IsReplaceableFile(path));
+    EXPECT_FALSE(WriteFileAtomically(path, "new"));
+    EXPECT_FALSE(WriteRecordTexts(path, texts(1)));
+    EXPECT_EQ(readBytes(path), "old");
+}

@@ -26,3 +26,25 @@ TEST(QuizLineBreaks, ByteWidthsPunctuationAndOverflow) {
         EXPECT_EQ(n, c.lines) << c.text.toStdString();
     }
 }
+
+// Each position in turn is exchanged with position int(r * count + 1).
+TEST(QuizAskingOrder, PartnerIsDrawnFromOneToCount) {
+    struct Case {
+        double r;
+        QVector<int> order; // 1-based, element 0 unused
+    } const cases[] = {
+        {0.0, {0, 4, 1, 2, 3}},   // always the first
+        {0.5, {0, 3, 1, 4, 2}},   // always the third
+        {0.999, {0, 4, 1, 2, 3}}, // always the last, which ends where the first does
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ShuffledOrder(4, [&] { return c.r; }), c.order) << c.r;
+    EXPECT_EQ(AskingOrder(3, false, 7), (QVector<int>{0, 1, 2, 3}));
+}
+
+TEST(QuizBuzzLag, KeepsItsLeadingZeros) {
+    const std::pair<long long, const char*> cases[] = {
+        {0, "00\"000"}, {7, "00\"007"}, {1234, "01\"234"}, {61234, "61\"234"}, {-5, "00\"000"}};
+    for (const auto& [ms, text] : cases)
+        EXPECT_EQ(FormatLag(ms), QString::fromLatin1(text)) << ms;
+}

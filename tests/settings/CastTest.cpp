@@ -236,6 +236,19 @@ TEST_F(CastTest, PlayerChecksNameTheFirstFaultThenFillTheRoster) {
     EXPECT_EQ(c->result(), QDialog::Accepted);
     EXPECT_EQ(ini(), once);
 
+    // The tenth player is checked and stored like the others.
+    c = open(Default, true);
+    c->VScroll1->setValue(10);
+    setPlayers(*c, "P1,P2,P3,P4,P5,P6,P7,P8,P9,P1", "A,B,C,D,E,F,G,H,I,J");
+    click(c->OK_CAN[0]);
+    EXPECT_EQ(QApplication::focusWidget(), c->NameK[0]);
+    setPlayers(*c, "P1,P2,P3,P4,P5,P6,P7,P8,P9,P10", "A,B,C,D,E,F,G,H,I,J");
+    click(c->OK_CAN[0]);
+    ASSERT_EQ(c->result(), QDialog::Accepted) << c->MSG->text().toStdString();
+    EXPECT_EQ(G().Roster.players[9].name, QStringLiteral("P10"));
+    EXPECT_EQ(G().Roster.players[9].keyCode, 'J');
+    EXPECT_TRUE(ini().endsWith("P9\r\nP10\r\n"));
+
     // A hundred remembered names are the limit; lines past it are kept.
     QByteArray bytes = Default;
     for (int i = 0; i < 105; ++i)
@@ -248,3 +261,26 @@ TEST_F(CastTest, PlayerChecksNameTheFirstFaultThenFillTheRoster) {
 }
 
 } // namespace
+
+// Enter moves on as Tab does; leaving the count box with a wrong count brings the focus back
+// with the message. F1 is the help in the player rows made at opening too.
+TEST_F(CastTest, EnterMovesOnLikeTabAndF1IsTheHelpEverywhere) {
+    auto c = open(Default, true);
+    c->NameK[0]->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QWidget* afterTab = QApplication::focusWidget();
+    c->NameK[0]->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), afterTab);
+    EXPECT_EQ(afterTab, c->UKey[0]);
+
+    c->Nin->setFocus();
+    c->Nin->setText(QStringLiteral("x"));
+    QTest::keyClick(c->Nin, Qt::Key_Enter);
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), c->Nin);
+    EXPECT_EQ(c->MSG->text(), LoadResString(75));
+
+    QTest::keyClick(c->NameK[9]->lineEdit(), Qt::Key_F1);
+    EXPECT_EQ(fake.helpShown, QStringList{G().HelpPath});
+}
