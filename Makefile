@@ -31,9 +31,12 @@ bench: build
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
-# Builds the Debian package into $(BUILD)/package/.
-package: build
-	cmake --build $(BUILD) --target package
+# Builds the Debian package into $(PACKAGE_BUILD)/package/, in a build folder of its own with
+# Debian's hardening flags.
+PACKAGE_BUILD ?= $(BUILD)-deb
+package: deps
+	cmake -S . -B $(PACKAGE_BUILD) $(CMAKE_FLAGS) -DZN_HARDENING=ON -DZN_BUILD_TESTS=OFF -DZN_BUILD_BENCH=OFF
+	cmake --build $(PACKAGE_BUILD) -j $(JOBS) --target package
 
 # Regenerates pictures and sounds in resources/ from code.
 artwork: deps

@@ -21,6 +21,8 @@
 namespace {
 constexpr int ClientWidth = 279, ClientHeight = 124, ToolLineHeight = 20;
 constexpr int OuterWidth = 287, OuterHeight = 150;
+// The disk line starts at x 10 and must end inside the window.
+constexpr int DiskLineX = 10, DiskLineWidth = ClientWidth - DiskLineX;
 const QColor LinkBlue(0, 0, 255), LinkHover(255, 0, 255);
 
 void SetTextColour(QLabel* label, const QColor& colour) {
@@ -82,7 +84,23 @@ void Jyou::Form_Load() {
     writeText(LoadResString(34), 80, 18);
     writeText(ResText(32, LoadResString(30)), 10, 42);
     writeText(LoadResString(33), 10, 60);
-    writeText(DiskText(), 10, 98);
+    {
+        // A line still too wide (a thousand gigabytes free and more) is drawn a little narrower
+        // rather than cut at the window's edge.
+        const QString disk = DiskText();
+        const int width = QFontMetrics(font).horizontalAdvance(disk);
+        QPainter p(&drawing);
+        p.setFont(font);
+        p.setPen(Qt::black);
+        if (width > DiskLineWidth) {
+            p.translate(DiskLineX, 0);
+            // A pixel or two to spare: glyphs drawn scaled are placed without hinting.
+            p.scale(qreal(DiskLineWidth - 2) / width, 1.0);
+            DrawEmbossedText(p, disk, 0, 98, false);
+        } else {
+            DrawEmbossedText(p, disk, DiskLineX, 98, false);
+        }
+    }
 
     // Only a regular file counts as the tool: a folder or device of that name has no version.
     toolLine_ = !g.ToolPath.isEmpty() && QFileInfo(g.ToolPath).isFile();
@@ -92,8 +110,19 @@ void Jyou::Form_Load() {
             QPainter p(&drawing);
             DrawEdgeBar(p, 7, 272, 126, 0);
         }
-        // The file's own name: "Pomvex.exe" on Windows, "Pomvex" elsewhere.
-        writeText(QFileInfo(g.ToolPath).fileName() + LoadResString(99) + ToolVersion(), 10, 132);
+        // The file's own name: "Pomvex.exe" on Windows, "Pomvex" elsewhere. Its version comes
+        // from asking the tool, which may take up to its limit: the window opens meanwhile and
+        // the number is written when the answer comes.
+        const QString head = QFileInfo(g.ToolPath).fileName() + LoadResString(99);
+        writeText(head, 10, 132);
+        const QFont toolFont = font;
+        const int versionX = 10 + QFontMetrics(toolFont).horizontalAdvance(head);
+        platform().askFileVersion(g.ToolPath, this, [this, toolFont, versionX](const QString& v) {
+            toolVersion_ = v;
+            toolAnswered_ = true;
+            writeText(v, versionX, 132, toolFont);
+            update();
+        });
     }
 
     setFont(AppFont(LoadResString(FontGothic), g.FontSmall));
@@ -108,8 +137,12 @@ void Jyou::Form_Load() {
 }
 
 void Jyou::writeText(const QString& text, int x, int y) {
+    writeText(text, x, y, font());
+}
+
+void Jyou::writeText(const QString& text, int x, int y, const QFont& textFont) {
     QPainter p(&drawing);
-    p.setFont(font());
+    p.setFont(textFont);
     p.setPen(Qt::black);
     DrawEmbossedText(p, text, x, y, false);
 }
@@ -127,7 +160,10 @@ QString Jyou::DiskText() {
     if (IsNetworkFileSystem(volume.fileSystemType)) return LoadResString(124);
     QString drive = DriveName(volume.rootPath);
     if (drive.isEmpty()) drive = DriveName(folder);
-    return DiskLine(kind, volume.fileSystemType, drive, platform().freeBytes(folder));
+    // Written at x 10 in the window's first font; it must end inside the window.
+    const QFontMetrics metrics(AppFont(LoadResString(90), G().FontSmall));
+    return FittedDiskLine(kind, volume.fileSystemType, drive, platform().freeBytes(folder), metrics,
+                          DiskLineWidth);
 }
 
 void Jyou::Tim_Timer() {

@@ -44,6 +44,9 @@ public:
 
     bool closeMarkPointer() const { return closeMarkPointer_; }
     bool toolLineShown() const { return toolLine_; }
+    // Whether the tool has answered (or was given up) and what it said.
+    bool toolAnswered() const { return toolAnswered_; }
+    QString toolVersion() const { return toolVersion_; }
 
 public slots:
     void done(int result) override;
@@ -57,9 +60,12 @@ protected:
 
 private:
     void writeText(const QString& text, int x, int y);
+    void writeText(const QString& text, int x, int y, const QFont& textFont);
 
     bool closeMarkPointer_ = false;
     bool toolLine_ = false;
+    bool toolAnswered_ = false;
+    QString toolVersion_;
     bool unloaded_ = false;
 };
 

@@ -47,6 +47,34 @@ QString DiskLine(int pathKind, const QString& fileSystemType, const QString& dri
     return ResText(87, amount).replace(QLatin1Char('X'), drive);
 }
 
+QString ShortenMiddle(const QString& text, qsizetype keep) {
+    if (keep >= text.size()) return text;
+    keep = qMax<qsizetype>(0, keep);
+    qsizetype head = (keep + 1) / 2, tail = keep / 2;
+    // A character outside the basic plane is two code units: never cut between them.
+    if (head > 0 && text.at(head - 1).isHighSurrogate()) --head;
+    if (tail > 0 && text.at(text.size() - tail).isLowSurrogate()) --tail;
+    return text.left(head) + QChar(0x2026) + text.right(tail);
+}
+
+QString FittedDiskLine(int pathKind, const QString& fileSystemType, const QString& drive,
+                       qint64 freeBytes, const QFontMetrics& metrics, int maxWidth) {
+    QString line = DiskLine(pathKind, fileSystemType, drive, freeBytes);
+    if (pathKind != 1 || IsNetworkFileSystem(fileSystemType)) return line;
+    int width = metrics.horizontalAdvance(line);
+    // At least its first and last characters stay, so the line still tells which drive it is.
+    for (qsizetype keep = drive.size() - 1; width > maxWidth && keep >= 2; --keep) {
+        const QString shorter =
+            DiskLine(pathKind, fileSystemType, ShortenMiddle(drive, keep), freeBytes);
+        // "…" is wider than one or two narrow characters: cut only where it gains room.
+        const int shorterWidth = metrics.horizontalAdvance(shorter);
+        if (shorterWidth >= width) continue;
+        line = shorter;
+        width = shorterWidth;
+    }
+    return line;
+}
+
 QString FormatDateTime(const QDateTime& local, const QString& pattern) {
     static const char16_t* const weekdays[] = {u"月曜日", u"火曜日", u"水曜日", u"木曜日",
                                                u"金曜日", u"土曜日", u"日曜日"};

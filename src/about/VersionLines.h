@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QFontMetrics>
 #include <QString>
 
 // Text lines of the version window that depend on the system, kept apart from the window so
@@ -21,6 +22,16 @@ QString DriveName(const QString& rootPath);
 // unknown, i.e. negative) and the drive name.
 QString DiskLine(int pathKind, const QString& fileSystemType, const QString& drive,
                  qint64 freeBytes);
+
+// The disk line narrowed towards `maxWidth` pixels of `metrics`: while the whole line (closing
+// bracket included) is wider, the drive name keeps fewer of its characters (two at least), the
+// first and the last ones, with "…" in place of the middle. A line without a drive name is left as
+// it is; so is a short drive name when the number alone is too wide (the window then narrows the
+// letters, see Jyou).
+QString FittedDiskLine(int pathKind, const QString& fileSystemType, const QString& drive,
+                       qint64 freeBytes, const QFontMetrics& metrics, int maxWidth);
+// `text` keeping `keep` of its characters, half from each end, "…" between them.
+QString ShortenMiddle(const QString& text, qsizetype keep);
 
 // `local` in a date pattern of the kind text 38 holds (dddd d dd m mm mmmm yyyy h hh nn ss a/p,
 // "\" quoting the next character), with the names a Japanese system uses.

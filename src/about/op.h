@@ -2,10 +2,14 @@
 
 #include "about/OpeningScene.h"
 
+#include <QMargins>
 #include <QTimer>
 #include <QWidget>
 
 #include <functional>
+
+class QEventLoop;
+class QScreen;
 
 // The opening screen "Opening": loads the main window hidden, plays the animation of
 // OpeningScene at 40 ms per tick and hands over to the main window when it ends, on any key,
@@ -40,9 +44,17 @@ protected:
 
 private:
     void unload();
+    // Runs the event loop until the window has been painted once (or a second has passed).
+    void waitForFirstPaint();
 
     bool loading_ = false;
     bool keyDuringLoad_ = false;
     bool timerEnabled_ = false;
     bool unloaded_ = false;
+    bool painted_ = false;
+    QEventLoop* firstPaint_ = nullptr;
 };
+
+// Moves `window` so that its frame is centred in the available area of `screen`; a window not
+// shown yet is taken to have the frame `frame`.
+void CentreOnScreen(QWidget* window, const QScreen* screen, QMargins frame = QMargins());

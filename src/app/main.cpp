@@ -1,25 +1,29 @@
 #include "about/Jyou.h"
 #include "about/op.h"
+#include "core/AfterFirstPaint.h"
 #include "core/AppGlobals.h"
 #include "core/AppMain.h"
 #include "core/Resources.h"
 #include "editor/Edit.h"
+#include "history/HistorySetup.h"
 #include "platform/DesktopSession.h"
 #include "platform/QtPlatform.h"
 #include "print/PriPri.h"
 #include "quiz/WindowFactory.h"
 #include "quiz/ZN.h"
 #include "settings/Cast.h"
+#include "stats/Seiseki.h"
 
 #include <QApplication>
+#include <QTimer>
+
+#include <utility>
 
 int main(int argc, char** argv) {
     // Without a display Qt would abort with a page of plugin messages; one line says why.
     if (!PrepareDesktopProgram(argc, argv)) return 1;
     QApplication app(argc, argv);
     SetUpDesktopProgram();
-    // Every window carries the program's icon unless it has its own (the editor does).
-    QApplication::setWindowIcon(LoadIcon(1));
     QtPlatform qtPlatform;
     setPlatform(&qtPlatform);
 
@@ -32,18 +36,33 @@ int main(int argc, char** argv) {
     windowFactory().showEditor = ShowEdit;
     windowFactory().showPrint = ShowPriPri;
     windowFactory().showVersion = ShowJyou;
+    windowFactory().showStats = [](QWidget* owner) { ShowSeiseki(owner, HistoryPath()); };
+
+    // The study history: opened (and checked) now, before any run can start; it outlives the
+    // quiz window, so answers queued at the end are still written.
+    HistoryService history(HistoryPath());
+    setHistoryRecorder(&history);
 
     // The quiz window lives until the program ends; it is loaded before it is first shown.
-    auto showMain = [] {
+    // The file named on the command line is opened once the window is on screen: the run's
+    // first sound loads the sound system, which the first frame does not need.
+    auto showMain = [&history] {
+        history.start(nullptr);
         auto* window = new ZN;
         window->setAttribute(Qt::WA_DeleteOnClose);
+        const QString file = std::exchange(G().CurrentFile, QString());
         window->Form_Load();
         window->show();
         window->activateWindow(); // a run started from the command line takes the keys at once
+        AfterFirstPaint(window, [window, file] {
+            G().CurrentFile = file;
+            window->OpenCommandLineFile();
+        });
     };
     // Without a file the opening screen comes first: it loads the quiz window hidden and shows
     // it when the animation ends.
-    auto showOpening = [] {
+    auto showOpening = [&history] {
+        history.start(nullptr);
         auto* opening = new op;
         opening->setAttribute(Qt::WA_DeleteOnClose);
         opening->loadMain = [] {
@@ -60,5 +79,8 @@ int main(int argc, char** argv) {
     };
     AppWindows windows{showMain, showOpening};
     if (!AppMain(QCoreApplication::applicationFilePath(), commandLine, windows)) return 1;
+    // Every window carries the program's icon unless it has its own (the editor does). All its
+    // sizes are decoded for the window manager, so that waits until the first frame is up.
+    QTimer::singleShot(0, qApp, [] { QApplication::setWindowIcon(LoadIcon(1)); });
     return app.exec();
 }

@@ -17,6 +17,9 @@ struct AppGlobals {
     QString HelpPath;    // AppFolder + "zn.hlp"
     QString IniPath;     // ZN.INI: AppFolder, or the per-user config folder when that is read-only
     QString ToolPath;    // the conversion tool beside the program
+    // The per-user folder holding ZN.INI and the remembered dialog folders when the program is
+    // installed or its folder read-only; empty when ZN.INI lives beside the program.
+    QString UserFolder;
 
     int TwipsX = 15, TwipsY = 15;
     int FontSmall = 9, FontNormal = 10, FontLarge = 12;

@@ -4,6 +4,7 @@
 #include "core/Paths.h"
 #include "core/ResText.h"
 #include "core/SafeFile.h"
+#include "core/UserFolders.h"
 #include "platform/Executable.h"
 #include "platform/Platform.h"
 
@@ -13,7 +14,6 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 
 #include <cmath>
 
@@ -40,17 +40,9 @@ QString ToolBaseName() {
 } // namespace
 
 QString ChooseIniPath(const QString& appFolder) {
-    const QString iniName = ResText(112);
-    // A folder is writable when a file can really be created there; permission bits alone can
-    // mislead (read-only mounts, ACLs).
-    {
-        QTemporaryFile probe(appFolder + QStringLiteral("zn_write_probe_XXXXXX"));
-        if (probe.open()) return appFolder + iniName;
-    }
-    const QString configFolder =
-        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    if (configFolder.isEmpty()) return appFolder + iniName;
-    return UserIniPath(appFolder, configFolder);
+    const QString userFolder = PerUserFolder(
+        appFolder, QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+    return userFolder.isEmpty() ? appFolder + ResText(112) : UserIniPath(appFolder, userFolder);
 }
 
 QString UserIniPath(const QString& appFolder, const QString& configFolder) {
@@ -94,7 +86,11 @@ bool AppMain(const QString& executablePath, const QString& commandLine, const Ap
     g.AppTitle = QStringLiteral("ZE Zir Uduzedu");
     g.VersionText = ResText(31, QString::number(VersionMajor)) + QString::number(VersionMinor);
 
-    g.IniPath = ChooseIniPath(g.AppFolder);
+    // An installed copy keeps everything per user; so does one whose folder is read-only.
+    g.UserFolder = PerUserFolder(
+        g.AppFolder, QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+    g.IniPath = g.UserFolder.isEmpty() ? g.AppFolder + ResText(112)
+                                       : UserIniPath(g.AppFolder, g.UserFolder);
     g.ToolPath = g.AppFolder + ExecutableName(ToolBaseName());
 
     MeasureScreen(g.TwipsX, g.TwipsY);

@@ -14,8 +14,9 @@ struct AppWindows {
 // first window. `executablePath` is the program's own path; `commandLine` the whole argument text.
 bool AppMain(const QString& executablePath, const QString& commandLine, const AppWindows& windows);
 
-// Where ZN.INI lives: `appFolder` + "ZN.INI" when that folder is writable, else the per-user
-// configuration folder (created when missing). Same format in both places.
+// Where ZN.INI lives: `appFolder` + "ZN.INI" for a portable copy in a writable folder, else (an
+// installed copy, or a read-only folder) the per-user configuration folder, created when
+// missing. Same format in both places.
 QString ChooseIniPath(const QString& appFolder);
 // The per-user ZN.INI in `configFolder` (created when missing). While that file does not exist,
 // a ZN.INI shipped in `appFolder` is copied there first, so settings placed beside the program

@@ -6,6 +6,7 @@
 #include "core/ResText.h"
 #include "core/SafeFile.h"
 #include "core/Sjis.h"
+#include "core/UserFolders.h"
 #include "platform/Platform.h"
 
 #include <QFile>
@@ -80,8 +81,9 @@ void FileDialog(QWidget* owner, int type) {
     qint64 lastLength = 0;
     int lengthFailures = 0;
     for (;;) {
-        const QString chosen = save ? platform().saveFileName(owner, title, filters, g.AppFolder)
-                                    : platform().openFileName(owner, title, filters, g.AppFolder);
+        const QString start = DialogStartFolder(type, g.AppFolder, g.UserFolder);
+        const QString chosen = save ? platform().saveFileName(owner, title, filters, start)
+                                    : platform().openFileName(owner, title, filters, start);
         g.WorkHandle = chosen.isEmpty() ? 0 : 1;
         g.LogFileFlag = false;
         if (chosen.isEmpty()) {
@@ -89,6 +91,8 @@ void FileDialog(QWidget* owner, int type) {
             return;
         }
         g.CurrentFile = TrimNul(chosen);
+        // The folder is remembered even for a file refused below: it is where the user looks.
+        RememberDialogFolder(type, g.CurrentFile, g.UserFolder);
         if (type >= 2) return;
 
         // A log is recognised by its content before any length test, so that a log whose length

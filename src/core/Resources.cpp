@@ -59,8 +59,16 @@ QCursor LoadCursor(int id) {
 
 QIcon LoadIcon(int id) {
     switch (id) {
-    case 1:
-        return QIcon(QStringLiteral(":/icons/zn.png"));
+    case 1: {
+        // Every size the desktop may ask for (title bar, task switcher, dock); files are only
+        // decoded when a size is used.
+        QIcon icon;
+        for (int size : {16, 32, 48, 64, 128, 256})
+            icon.addFile(
+                QStringLiteral(":/icons/hicolor/%1x%1/apps/org.example.zn_quiz.png").arg(size),
+                QSize(size, size));
+        return icon;
+    }
     case 5:
         return QIcon(QStringLiteral(":/icons/editor.png"));
     default:

@@ -9,8 +9,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
+class QObject;
 class QWidget;
 class QPrinter;
 
@@ -81,6 +83,13 @@ public:
 
     // File version "major.minor" of an executable; empty when it carries none.
     virtual QString fileVersion(const QString& path) = 0;
+    // The same without waiting: `done` is called once with the version (perhaps at once),
+    // unless `context` is destroyed first; a program asked for it is then ended.
+    virtual void askFileVersion(const QString& path, QObject* context,
+                                std::function<void(const QString&)> done) {
+        Q_UNUSED(context);
+        done(fileVersion(path));
+    }
 
     // A printer set to A4 portrait at 600 dpi; with no printer installed, one printing to a PDF
     // file chosen by the user. nullptr when the user cancelled.

@@ -198,6 +198,22 @@ QString QtPlatform::fileVersion(const QString& path) {
 #endif
 }
 
+void QtPlatform::askFileVersion(const QString& path, QObject* context,
+                                std::function<void(const QString&)> done) {
+#ifdef Q_OS_WIN
+    Q_UNUSED(context);
+    done(fileVersion(path)); // read from the file, nothing to wait for
+#else
+    // Owned by the context: closing the window first ends the program asked.
+    auto* query = new ProgramVersionQuery(path, 2000, context);
+    QObject::connect(query, &ProgramVersionQuery::answered, context,
+                     [query, done = std::move(done)](const QString& version) {
+                         query->deleteLater();
+                         done(version);
+                     });
+#endif
+}
+
 std::unique_ptr<QPrinter> QtPlatform::createPrinter(QWidget* owner) {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     if (QPrinterInfo::availablePrinters().isEmpty()) {

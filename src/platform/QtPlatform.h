@@ -24,6 +24,8 @@ public:
     quint32 randomSeed() override;
     void moveCursor(const QPoint& screenPos) override;
     QString fileVersion(const QString& path) override;
+    void askFileVersion(const QString& path, QObject* context,
+                        std::function<void(const QString&)> done) override;
     std::unique_ptr<QPrinter> createPrinter(QWidget* owner) override;
     VolumeInfo volumeInfo(const QString& path) override;
 

@@ -11,6 +11,7 @@ struct WindowFactory {
     std::function<void(QWidget* owner)> showEditor;   // Edit
     std::function<void(QWidget* owner)> showPrint;    // PriPri
     std::function<void(QWidget* owner)> showVersion;  // Jyou
+    std::function<void(QWidget* owner)> showStats;    // Seiseki (成績)
 };
 
 WindowFactory& windowFactory();

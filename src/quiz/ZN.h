@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/QuestionFile.h"
+#include "quiz/HistoryObserver.h"
 #include "quiz/QuizRules.h"
 
 #include <QByteArray>
@@ -40,11 +41,15 @@ public:
         FileExit = 8
     };
     enum EditItem { EditOptions = 0, EditConvert = 2 };
-    enum HelpItem { HelpContents = 0, HelpVersion = 2 };
+    enum HelpItem { HelpContents = 0, HelpVersion = 2, HelpStats = 4 };
     enum JudgeItem { JudgeRight = 0, JudgeWrong = 1 };
 
     // --- window events ---------------------------------------------------------------------
     void Form_Load();
+    // The end of the load step: the file named on the command line (CurrentFile), if any, is
+    // checked, opened and its run started. Run by Form_Load; the program runs it again once the
+    // window is on screen when it kept the file back from the load.
+    void OpenCommandLineFile();
     void Form_Activate();
     void Form_Deactivate();
     void Form_Resize();
@@ -93,11 +98,11 @@ public:
     ZnState& st = rules_.st;
     QImage drawing;   // the client area, 632 x 434
     QImage Kazu;      // the buzz-order panel canvas, 200 x 110
-    QImage MarkImage; // circle, cross and their masks, 640 x 480
+    QImage MarkImage; // circle, cross and their masks, 640 x 480; made on the first verdict
     std::array<QMenu*, 4> menu{};
     std::array<QAction*, 9> menu1{};
     std::array<QAction*, 3> menu2{};
-    std::array<QAction*, 3> menu3{};
+    std::array<QAction*, 5> menu3{}; // 3 "-", 4 成績 (added to the original three)
     std::array<QAction*, 2> PopUp{};
     QTimer Tim;
 
@@ -131,6 +136,8 @@ private:
     bool loadBackgroundFrom(const QString& path);
     void composeArtwork();
     void drawMark();
+    // MarkImage, decoded on first use: the first frame does not need it.
+    const QImage& markImage();
     void restoreAnswerArea();
     bool questionInRange() const { return rules_.questionInRange(); }
 
@@ -150,6 +157,9 @@ private:
     void showBuzzOrder(const QList<QuizBuzz>& byRank) override;
     void reportSettingsFailure(bool writeFailed = false);
     void endRunUnreadable();
+    // The last judged question goes to the study history; a problem of the history not yet
+    // told is shown now (between runs, never during a question).
+    void recordLastAnswer(bool tellProblems);
 
     ZnBoard* board_ = nullptr;
     ExitButton* exitBut_ = nullptr;
@@ -178,4 +188,5 @@ private:
     // Keys pressed in this window while it was active, by physical key, with the code taken at
     // the press. Only their releases reach Form_KeyUp.
     QHash<quint32, int> pressedKeys_;
+    HistoryObserver historyObserver_;
 };

@@ -72,13 +72,25 @@ void ZN::drawMark() {
     // Mask first (clears the figure's place, inverting the rest), then the figure XORed in,
     // which puts the rest back: a transparent copy of the circle or the cross.
     const int column = (4 - st.quizState) * 110;
-    Blit(drawing, 62, 270, MarkImage, column, 110, 110, 110, BlitOp::SourceAndNotDest);
-    Blit(drawing, 62, 270, MarkImage, column, 0, 110, 110, BlitOp::SourceXorDest);
+    const QImage& marks = markImage();
+    Blit(drawing, 62, 270, marks, column, 110, 110, 110, BlitOp::SourceAndNotDest);
+    Blit(drawing, 62, 270, marks, column, 0, 110, 110, BlitOp::SourceXorDest);
+}
+
+const QImage& ZN::markImage() {
+    if (MarkImage.isNull()) {
+        MarkImage = QImage(640, 480, QImage::Format_RGB32);
+        MarkImage.fill(Qt::black);
+        const QImage mark = LoadPicture(QStringLiteral("mark"));
+        Blit(MarkImage, 0, 0, mark, 0, 0, mark.width(), mark.height());
+    }
+    return MarkImage;
 }
 
 // --- QuizView -------------------------------------------------------------------------------
 
 void ZN::quitProgram() {
+    recordLastAnswer(false);
     endProgram();
 }
 

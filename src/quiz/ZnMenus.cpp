@@ -4,6 +4,7 @@
 #include "core/FileDialog.h"
 #include "core/ResText.h"
 #include "core/Resources.h"
+#include "history/HistoryTexts.h"
 #include "platform/Platform.h"
 #include "quiz/WindowFactory.h"
 
@@ -28,7 +29,7 @@ void ZN::buildMenus() {
                                         "問題作成(&M)", "-", "印刷(&P)",
                                         "ログ保存(&V)", "-", "ＺＮの終了(&X)"};
     static const char* const edit[3] = {"ｵﾌﾟｼｮﾝ(&O)", "-", "CSVﾌｧｲﾙ変換"};
-    static const char* const help[3] = {"ﾍﾙﾌﾟ(&C)", "-", "ﾊﾞｰｼﾞｮﾝ情報(&A)"};
+    static const char* const help[5] = {"ﾍﾙﾌﾟ(&C)", "-", "ﾊﾞｰｼﾞｮﾝ情報(&A)", "-", ""};
     static const char* const judge[2] = {"○正解", "×誤答"};
 
     menu[FileMenu] = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
@@ -43,10 +44,14 @@ void ZN::buildMenus() {
 
     for (int i = 0; i < 9; ++i)
         connect(menu1[i], &QAction::triggered, this, [this, i] { menu1_Click(i); });
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 3; ++i)
         connect(menu2[i], &QAction::triggered, this, [this, i] { menu2_Click(i); });
+    for (int i = 0; i < 5; ++i)
         connect(menu3[i], &QAction::triggered, this, [this, i] { menu3_Click(i); });
-    }
+    // The study history's window. Its shortcut is a press: the key's release goes to the
+    // window it opens, so it never buzzes.
+    menu3[HelpStats]->setText(ResText(MenuStats));
+    menu3[HelpStats]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     for (int i = 0; i < 2; ++i) {
         // F1/F2 are judged on key release by the window; the shortcuts are shown in the menu
         // and act only while the menu itself is open.
@@ -135,6 +140,10 @@ void ZN::menu3_Click(int index) {
         break;
     case HelpVersion:
         if (windowFactory().showVersion) windowFactory().showVersion(this);
+        break;
+    case HelpStats:
+        // Like the help, it leaves the file and the run as they are; a run pauses meanwhile.
+        if (windowFactory().showStats) windowFactory().showStats(this);
         break;
     default:
         break;

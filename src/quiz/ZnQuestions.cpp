@@ -3,6 +3,8 @@
 #include "core/AppGlobals.h"
 #include "core/Paths.h"
 #include "core/ResText.h"
+#include "history/HistoryRecorder.h"
+#include "history/HistoryTexts.h"
 #include "platform/Platform.h"
 #include "quiz/QuizLogic.h"
 
@@ -24,6 +26,13 @@ bool ZN::OpenQuestionFile() {
     st.buzzPositions = QVector<int>(st.questionTotal + 1, 0);
     st.answerers = QVector<QString>(st.questionTotal + 1);
     askedRecords_.clear();
+    // The rules read the clock for their observers only; without a history nobody listens.
+    if (historyRecorder()) {
+        historyObserver_.setQuestionFile(G().CurrentFile);
+        rules_.addObserver(&historyObserver_);
+    } else {
+        rules_.removeObserver(&historyObserver_);
+    }
     st.fileOpen = true;
     drawText(ResText(39), 120, 115, false);
     refresh();
@@ -33,6 +42,7 @@ bool ZN::OpenQuestionFile() {
 void ZN::CloseQuestionFile() {
     // An open file of no records is still held and must be given up like any other.
     if (!st.fileOpen) return;
+    recordLastAnswer(false);
     ResMsgBox(this, MsgPlain, TitleConfirm, 41, 0);
     questionFile_.close();
     st.fileOpen = false;
@@ -72,6 +82,7 @@ void ZN::NextQuestion() {
         drawText(QString::number(st.questionTotal) + ResText(58) + ResText(40), 30, 115, false);
         refresh();
         menu1[FileSaveLog]->setEnabled(true);
+        recordLastAnswer(true);
         return;
     }
     PlayStateSound();
@@ -118,4 +129,13 @@ void ZN::NextQuestion() {
     if (!st.revealMode) DrawQuestion();
     rules_.startAsking();
     setTimerEnabled(st.running);
+}
+
+void ZN::recordLastAnswer(bool tellProblems) {
+    historyObserver_.finish();
+    HistoryRecorder* recorder = historyRecorder();
+    if (!tellProblems || !recorder) return;
+    const QString notice = recorder->takeNotice();
+    if (!notice.isEmpty())
+        platform().messageBox(this, MsgWarning, ResText(TitleHistoryError), notice);
 }

@@ -57,6 +57,8 @@ ZN::ZN(QWidget* parent)
 
 ZN::~ZN() {
     Tim.stop();
+    recordLastAnswer(false);
+    rules_.removeObserver(&historyObserver_);
     questionFile_.close();
 }
 
@@ -78,10 +80,6 @@ void ZN::Form_Load() {
     builtInBackground_ = LoadPicture(QStringLiteral("background"));
     setBackgroundPicture(builtInBackground_);
 
-    MarkImage = QImage(640, 480, QImage::Format_RGB32);
-    MarkImage.fill(Qt::black);
-    const QImage mark = LoadPicture(QStringLiteral("mark"));
-    Blit(MarkImage, 0, 0, mark, 0, 0, mark.width(), mark.height());
     loaded_ = true;
 
     LoadSettings();
@@ -90,7 +88,10 @@ void ZN::Form_Load() {
     drawText(ResText(72), 220, 115, false);
     refresh();
     board_->setFocus();
+    OpenCommandLineFile();
+}
 
+void ZN::OpenCommandLineFile() {
     const QString file = G().CurrentFile;
     if (file.isEmpty()) return;
     if (!QFile::exists(file)) {
@@ -131,6 +132,7 @@ void ZN::Form_Resize() {
 void ZN::Form_Unload() {
     if (!loaded_) return;
     loaded_ = false;
+    recordLastAnswer(false);
     G().SkinDC = QImage();
     if (st.fileOpen) questionFile_.close();
     st.fileOpen = false;
@@ -146,6 +148,7 @@ void ZN::Form_Unload() {
 }
 
 void ZN::Exit_But_Click() {
+    recordLastAnswer(false);
     endProgram();
 }
 

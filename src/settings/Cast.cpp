@@ -3,9 +3,11 @@
 #include "core/AppGlobals.h"
 #include "core/Paths.h"
 #include "core/ResText.h"
+#include "history/HistorySetup.h"
 #include "settings/CastHelpers.h"
 #include "settings/SliderPicture.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -41,6 +43,7 @@ void Cast::Form_Load() {
     if (!ReadSettingsForDialog(G().IniPath, G().Settings, kept)) reportIoFailure(kept.writeFailed);
     pathAtOpen = TrimBlanks(kept.backgroundPath);
     F_Path->setText(pathAtOpen);
+    chkHistory->setChecked(RecordingEnabled());
     // The list has room for 100 names; a longer file shows its first 100.
     NameK[0]->addItems(kept.members.mid(0, MemberLimit));
     NameK[0]->setCurrentIndex(-1);

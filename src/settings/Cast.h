@@ -8,6 +8,7 @@
 
 #include <array>
 
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -74,6 +75,13 @@ public:
     std::array<QLabel*, 2> Label2{};
     std::array<QLabel*, 2> Label3{};
     QLabel* MSG = nullptr;
+
+    // The study history's frame: "成績を記録する" (kept on "OK") and "履歴を消去..." (at once,
+    // after asking).
+    QGroupBox* wakuHistory = nullptr;
+    QCheckBox* chkHistory = nullptr;
+    QPushButton* cmdClearHistory = nullptr;
+    void ClearHistory_Click();
 
     // Dialog state.
     QString pathAtOpen;

@@ -6,7 +6,9 @@
 #include "core/ResText.h"
 #include "core/Sjis.h"
 #include "data/SettingsFile.h"
+#include "history/HistorySetup.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -76,6 +78,9 @@ void Cast::OK_CAN_Click(int index) {
             }
             pathAtOpen = trimmed;
         }
+        // Kept outside ZN.INI, whose layout other programs read; written only when changed.
+        if (chkHistory->isChecked() != RecordingEnabled())
+            SetRecordingEnabled(chkHistory->isChecked());
         accept();
         break;
     }
@@ -90,6 +95,7 @@ void Cast::OK_CAN_Click(int index) {
         DrawSliderPreview(SpeedSlider);
         DrawSliderPreview(ReadPressSlider);
         F_Path->clear();
+        chkHistory->setChecked(true);
         G().Roster.matchOn = false;
         ApplyMatchLayout();
         break;
@@ -114,4 +120,8 @@ void Cast::OK_CAN_Click(int index) {
     default:
         break;
     }
+}
+
+void Cast::ClearHistory_Click() {
+    ClearHistory(this, HistoryPath());
 }

@@ -8,8 +8,10 @@ class QWidget;
 // Small helpers shared by the parts of the settings dialog Cast.
 
 constexpr int CastWidth = 376;
-constexpr int CastHeightPlain = 328; // without the match frame
-constexpr int CastHeightMatch = 528;
+// The study history's frame sits between the basic settings and the buttons.
+constexpr int CastHistoryHeight = 48;
+constexpr int CastHeightPlain = 328 + CastHistoryHeight; // without the match frame
+constexpr int CastHeightMatch = 528 + CastHistoryHeight;
 
 // The colour of a button face, which the sliders and the unused player rows are drawn in.
 QColor ButtonFace();

@@ -3,10 +3,12 @@
 #include "core/AppGlobals.h"
 #include "core/Drawing.h"
 #include "core/ResText.h"
+#include "history/HistoryTexts.h"
 #include "settings/CastHelpers.h"
 #include "settings/KeyTable.h"
 #include "settings/SliderPicture.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -95,7 +97,16 @@ void Cast::buildControls() {
     radio(LogAllCsv, waku[10], 8, 16, 197, QStringLiteral("出題された全てをCSV形式で保存"));
     radio(LogWrongZnd, waku[10], 8, 36, 201, QStringLiteral("×の問題のみをZND形式で保存"));
 
-    waku[1] = frame(this, 8, 256, 353, 45, QString());
+    // The study history: whether to record, and deleting what was recorded.
+    wakuHistory = frame(this, 8, 256, 353, 45, ResText(TitleStats));
+    chkHistory = new QCheckBox(ResText(TextRecordHistory), wakuHistory);
+    chkHistory->setGeometry(16, 18, 180, 17);
+    cmdClearHistory = new QPushButton(ResText(TextClearHistory), wakuHistory);
+    cmdClearHistory->setGeometry(232, 16, 105, 21);
+    cmdClearHistory->setAutoDefault(false);
+    connect(cmdClearHistory, &QPushButton::clicked, this, &Cast::ClearHistory_Click);
+
+    waku[1] = frame(this, 8, 256 + CastHistoryHeight, 353, 45, QString());
     button(ButtonOk, waku[1], 16, 16, 65, 21, QStringLiteral("OK"));
     button(ButtonCancel, waku[1], 100, 16, 65, 21, QStringLiteral("ｷｬﾝｾﾙ"));
     button(ButtonDefaults, waku[1], 188, 16, 65, 21, QStringLiteral("ﾃﾞﾌｫﾙﾄ"));
@@ -119,7 +130,7 @@ void Cast::buildControls() {
 
 void Cast::buildMatchFrame() {
     waku[2] = new QGroupBox(QStringLiteral("対戦設定"), this);
-    waku[2]->setGeometry(8, 308, 353, 189);
+    waku[2]->setGeometry(8, 308 + CastHistoryHeight, 353, 189);
 
     Label1 = new QLabel(QStringLiteral("人数(2-10)"), waku[2]);
     Label1->setGeometry(8, 20, 61, 13);

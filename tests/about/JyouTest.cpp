@@ -1,16 +1,22 @@
 #include "about/Jyou.h"
 #include "about/VersionLines.h"
 #include "core/AppGlobals.h"
+#include "core/Drawing.h"
 #include "core/ResText.h"
 #include "core/Resources.h"
 #include "data/DataFiles.h"
+#include "platform/Fonts.h"
 #include "platform/ProgramVersion.h"
 #include "support/FakePlatform.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <gtest/gtest.h>
+
+#include <limits>
 
 namespace {
 
@@ -156,4 +162,89 @@ TEST_F(JyouTest, CornerAnimationAndTheHiddenSequenceTurningTheLinkToTheSecondPag
     EXPECT_EQ(w->Label1->text(), QStringLiteral("EasterEgg"));
     EXPECT_EQ(clickLink(), site + QStringLiteral("EasterE.htm"));
     EXPECT_TRUE(w->isVisible());
+}
+
+// Any mount point and any amount of free space: the mount point is cut in its middle while the
+// line would not fit the 269 pixels right of x 10; a number too wide even with "/" is drawn
+// narrower, its closing bracket still inside the window.
+TEST_F(JyouTest, DiskLineShortensTheMountPointInTheMiddleToFit) {
+    InstallFontSubstitutions(); // the fonts the program really uses
+    const QFontMetrics fm(AppFont(LoadResString(90), G().FontSmall));
+    const QString longMount = "/media/someone/a-very-long-volume-label-for-the-backup-disk";
+    // mount point, free bytes, cut in the middle, fits without narrowing
+    const std::tuple<QString, qint64, bool, bool> cases[] = {
+        {"/", 99'999'999'999, false, true},
+        {"/", 5'000'000'000'000, false, false},
+        {"/home", 999, false, true},
+        {longMount, 1'234'567'890'123, true, false},
+        {longMount, 12, true, true},
+        {"/mnt/データ用の長い名前のついたドライブ/作業", 1'000'000'000, true, false},
+    };
+    for (const auto& [mount, free, shortened, fits] : cases) {
+        const QString line = FittedDiskLine(1, "ext4", mount, free, fm, 269);
+        EXPECT_EQ(fm.horizontalAdvance(line) <= 269, fits)
+            << line.toStdString() << " " << fm.horizontalAdvance(line);
+        EXPECT_EQ(line.contains(QChar(0x2026)), shortened) << line.toStdString();
+        EXPECT_TRUE(line.contains(FormatThousands(free) + " Bytes")) << line.toStdString();
+        EXPECT_TRUE(line.endsWith(mount.right(1) + ")")) << line.toStdString();
+        EXPECT_TRUE(line.contains("ﾄﾞﾗｲﾌﾞ " + mount.left(1))) << line.toStdString();
+
+        // In the window, the line's ink ends inside it: the last column stays blank.
+        G().AppFolder = (mount == "/" ? QString() : mount) + "/zn/";
+        fake.volumeAnswer = {mount, "ext4"};
+        fake.freeBytesAnswer = free;
+        const auto w = open();
+        int right = 0;
+        for (int y = 98; y < 112; ++y)
+            for (int x = 200; x < w->drawing.width(); ++x)
+                if (w->drawing.pixel(x, y) != qRgb(192, 192, 192)) right = qMax(right, x);
+        EXPECT_GT(right, 200) << line.toStdString();
+        EXPECT_LT(right, 278) << line.toStdString();
+    }
+    EXPECT_EQ(ShortenMiddle("/abcdef", 4), QStringLiteral("/a…ef"));
+    EXPECT_EQ(ShortenMiddle("/abcdef", 0), QStringLiteral("…"));
+    EXPECT_EQ(ShortenMiddle("/ab", 9), QStringLiteral("/ab"));
+}
+
+// The tool is asked without holding the window up: a tool that never answers is ended, with
+// what it started, at the limit or when the window closes first.
+TEST(ProgramVersionQuery, ATrappedToolIsEndedWithItsChildren) {
+    QTemporaryDir dir;
+    const QString pids = dir.filePath("pids");
+    const QString tool =
+        WriteTool(dir.filePath("Pomvex"),
+                  "trap '' TERM\nsleep 30 &\necho $$ $! > '" + pids.toUtf8() + "'\nwait");
+    auto gone = [](qint64 pid) {
+        // Ended means no such process, or a zombie left for whoever adopted it to reap.
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly)) return true;
+        const QByteArray text = stat.readAll();
+        return text.mid(text.lastIndexOf(')') + 2, 1) == "Z";
+    };
+    for (const bool closeFirst : {false, true}) {
+        QFile::remove(pids);
+        QElapsedTimer clock;
+        clock.start();
+        auto query = std::make_unique<ProgramVersionQuery>(tool, 400);
+        bool answered = false;
+        QString version = "unset";
+        QObject::connect(query.get(), &ProgramVersionQuery::answered, [&](const QString& v) {
+            answered = true;
+            version = v;
+        });
+        EXPECT_LT(clock.elapsed(), 300); // started, not waited for
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(pids).size() > 0, 5000);
+        QFile file(pids);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QList<QByteArray> ids = file.readAll().trimmed().split(' ');
+        ASSERT_EQ(ids.size(), 2);
+        if (closeFirst) {
+            query.reset();
+        } else {
+            QTRY_VERIFY_WITH_TIMEOUT(answered, 5000);
+            EXPECT_EQ(version, QString());
+        }
+        for (const QByteArray& id : ids)
+            QTRY_VERIFY_WITH_TIMEOUT(gone(id.toLongLong()), 3000);
+    }
 }

@@ -1,8 +1,12 @@
 #include "about/OpeningScene.h"
 #include "about/op.h"
 #include "core/AppGlobals.h"
+#include "core/Drawing.h"
+#include "core/ResText.h"
+#include "platform/Fonts.h"
 #include "support/FakePlatform.h"
 
+#include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -110,4 +114,55 @@ TEST(OpeningWindow, HandsOverWhenLeftAloneOnAKeyOrAWindowManagerCloseEvenWhileLo
                   std::tuple(1, true, true, false, false, true));
     }
     G().ZN = nullptr;
+}
+
+// The icon pattern is on screen, painted, before the main window and the animation are loaded;
+// the main window then comes up centred on the opening's screen.
+TEST(OpeningWindow, IconPatternShownFirstAndMainWindowCentredAfter) {
+    FakePlatform fake;
+    auto main = std::make_unique<QWidget>();
+    main->setFixedSize(632, 454);
+    op opening;
+    opening.useRealTimer = false;
+    QImage seenAtLoad;
+    opening.loadMain = [&] {
+        G().ZN = main.get();
+        seenAtLoad = opening.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    opening.showMain = [&] { main->show(); };
+    opening.Form_Load();
+    ASSERT_FALSE(seenAtLoad.isNull());
+    // The first 30 x 30 cell repeats over the whole window.
+    for (const QPoint at : {QPoint(30, 0), QPoint(0, 420), QPoint(600, 420)})
+        EXPECT_EQ(seenAtLoad.copy(QRect(at, QSize(30, 30))), seenAtLoad.copy(0, 0, 30, 30))
+            << at.x();
+    EXPECT_NE(seenAtLoad.pixel(15, 15), seenAtLoad.pixel(0, 0)); // the icon, not a blank window
+
+    main->move(0, 0);
+    opening.Form_KeyDown(' ');
+    ASSERT_TRUE(main->isVisible());
+    const QRect area = opening.screen()->availableGeometry();
+    EXPECT_LE((main->frameGeometry().center() - area.center()).manhattanLength(), 2)
+        << main->frameGeometry().x() << "," << main->frameGeometry().y() << " "
+        << main->frameGeometry().width() << "x" << main->frameGeometry().height() << " in "
+        << area.width() << "x" << area.height();
+    G().ZN = nullptr;
+}
+
+// The thanks list, printed from column 70 (title) and 74 (lines), ends inside the 632-pixel
+// client area.
+TEST(OpeningScene, ThanksListFitsTheWindow) {
+    InstallFontSubstitutions(); // the fonts the program really uses
+    OpeningScene s;
+    QFont font = s.windowFont;
+    font.setPixelSize(AppFont(font.family(), G().FontNormal).pixelSize());
+    font.setBold(true);
+    const QFontMetrics fm(font);
+    const std::pair<int, int> lines[] = {{37, 70},  {100, 74}, {101, 74},
+                                         {102, 74}, {103, 74}, {110, 74}};
+    for (const auto& [id, column] : lines) {
+        const int right =
+            (column - 1) * fm.averageCharWidth() + fm.horizontalAdvance(LoadResString(id));
+        EXPECT_LE(right, 632) << id << " " << LoadResString(id).toStdString();
+    }
 }

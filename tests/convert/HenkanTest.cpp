@@ -100,11 +100,11 @@ TEST_F(HenkanTest, ConvertsGoodRowsAndAsksBeforeReplacingANameItCompleted) {
 
     w.convertButton->click(); // yes this time
     const QByteArray written = readBytes(path("出力.znd"));
-    EXPECT_TRUE(written.size() == 2 * QuestionFormat::RecordLength &&
-                written.startsWith(SjisEncode(QStringLiteral("日本一高い山は？"))) &&
-                written.contains(SjisEncode(QStringLiteral("改行あり "))));
-    EXPECT_TRUE(fake.messages.last().kind == MsgPlain &&
-                fake.messages.last().text.contains(QStringLiteral("2問を書き込みました")));
+    EXPECT_EQ(written.size(), 2 * QuestionFormat::RecordLength);
+    EXPECT_TRUE(written.startsWith(SjisEncode(QStringLiteral("日本一高い山は？"))));
+    EXPECT_TRUE(written.contains(SjisEncode(QStringLiteral("改行あり "))));
+    EXPECT_EQ(fake.messages.last().kind, MsgPlain);
+    EXPECT_TRUE(fake.messages.last().text.contains(QStringLiteral("2問を書き込みました")));
 
     // A name the save dialog returned whole was asked about there, once.
     fake.dialogAnswers.enqueue(path("出力.znd"));
@@ -151,7 +151,8 @@ TEST_F(HenkanTest, ADroppedListOpensAFolderIsNoOutputNameAndEnterConverts) {
     fake.clear();
     w.inputBox->setText(path("none.csv"));
     QTest::keyClick(w.inputBox, Qt::Key_Return);
-    EXPECT_TRUE(w.InputPath == list && fake.messages.size() == 1);
+    EXPECT_EQ(w.InputPath, list);
+    EXPECT_EQ(fake.messages.size(), 1);
     writeBytes(path("二.csv"), "q,a,1\n");
     w.inputBox->setText(path("二.csv"));
     QTest::keyClick(w.inputBox, Qt::Key_Return);

@@ -162,8 +162,8 @@ TEST(PomvexProgram, PrintsItsVersionAndLivesBesideTheProgram) {
                     .match(QString::fromUtf8(p.readAllStandardOutput()))
                     .hasMatch());
     ASSERT_EQ(runProgram("/nonexistent/list.csv"), ExitUnusable);
-    EXPECT_TRUE(p.readAllStandardOutput().isEmpty() &&
-                p.readAllStandardError().startsWith("/nonexistent/list.csv: "));
+    EXPECT_TRUE(p.readAllStandardOutput().isEmpty());
+    EXPECT_TRUE(p.readAllStandardError().startsWith("/nonexistent/list.csv: "));
 
     // The window needs a display: without one the tool says so in one line, as zn does.
     QProcessEnvironment noDisplay = QProcessEnvironment::systemEnvironment();

@@ -61,8 +61,11 @@ TEST(RowCheck, ReportsEachProblemWithItsRow) {
     int errors = 0;
     for (size_t i = 0; i < std::size(cases); ++i) {
         const CheckedRow& row = table.rows[qsizetype(i) + 1];
-        EXPECT_TRUE(row.row == int(i) + 2 && row.hasError() == cases[i].error &&
-                    reasons(row).contains(QString::fromUtf8(cases[i].reason)))
+        EXPECT_EQ(row.row, int(i) + 2)
+            << cases[i].line.toStdString() << " -> " << reasons(row).toStdString();
+        EXPECT_EQ(row.hasError(), cases[i].error)
+            << cases[i].line.toStdString() << " -> " << reasons(row).toStdString();
+        EXPECT_TRUE(reasons(row).contains(QString::fromUtf8(cases[i].reason)))
             << cases[i].line.toStdString() << " -> " << reasons(row).toStdString();
         errors += cases[i].error;
     }
@@ -183,7 +186,8 @@ TEST(RowCheck, CutsOverlongTextsAtTheByteLimitWhenAsked) {
         question + QStringLiteral(",") + QString(31, QChar(u'答')) + QStringLiteral(",1\n"), true);
     ASSERT_EQ(table.rows.size(), 1);
     const CheckedRow& row = table.rows[0];
-    EXPECT_TRUE(!row.hasError() && row.hasWarning());
+    EXPECT_FALSE(row.hasError());
+    EXPECT_TRUE(row.hasWarning());
     EXPECT_EQ(std::pair(row.question, SjisWidth(row.answer, 0)), std::pair(QString(287, u'a'), 60));
     EXPECT_TRUE(
         reasons(row).contains(QStringLiteral("問題を288バイトに切り詰めました（291バイト）")));
@@ -196,6 +200,6 @@ TEST(RowCheck, SummarisesAndWarnsAboutMoreThanTheEditorOpens) {
     const CheckedTable table = check(text);
     EXPECT_EQ(SummaryText(table), QStringLiteral("1,204行中 3行にエラー"));
     ASSERT_EQ(table.fileIssues.size(), 1);
-    EXPECT_TRUE(table.fileIssues[0].severity == Severity::Warning &&
-                check(QStringLiteral("q,a,1\n")).fileIssues.isEmpty());
+    EXPECT_EQ(table.fileIssues[0].severity, Severity::Warning);
+    EXPECT_TRUE(check(QStringLiteral("q,a,1\n")).fileIssues.isEmpty());
 }

@@ -40,11 +40,14 @@ TEST(TableText, RecognisesEncodingsFromRealBytes) {
     };
     for (const Case& c : cases) {
         const DecodedTable d = DecodeTable(c.bytes, TableEncoding::Auto);
-        EXPECT_TRUE(d.encoding == c.expected && d.text == c.text && d.badBytes == 0) << c.name;
+        EXPECT_EQ(d.encoding, c.expected) << c.name;
+        EXPECT_EQ(d.text, c.text) << c.name;
+        EXPECT_EQ(d.badBytes, 0) << c.name;
     }
     // An explicit choice wins; reading UTF-8 as Shift-JIS shows up as bad bytes.
     const DecodedTable forced = DecodeTable(Sample.toUtf8(), TableEncoding::Cp932);
-    EXPECT_TRUE(forced.encoding == TableEncoding::Cp932 && forced.badBytes > 0);
+    EXPECT_EQ(forced.encoding, TableEncoding::Cp932);
+    EXPECT_GT(forced.badBytes, 0);
     EXPECT_EQ(DecodeTable(accidental, TableEncoding::Utf8).encoding, TableEncoding::Utf8);
 }
 

@@ -14,13 +14,15 @@ TEST(IniPlace, ReadOnlyProgramFolderMovesAndSeedsThePerUserFile) {
     const QString missing = program.filePath(QStringLiteral("no/such/folder/"));
     const QString chosen = ChooseIniPath(missing);
     QStandardPaths::setTestModeEnabled(false);
-    EXPECT_TRUE(!chosen.startsWith(missing) && chosen.endsWith(QStringLiteral("/ZN.INI")) &&
-                QFileInfo(QFileInfo(chosen).absolutePath()).isDir());
+    EXPECT_FALSE(chosen.startsWith(missing));
+    EXPECT_TRUE(chosen.endsWith(QStringLiteral("/ZN.INI")));
+    EXPECT_TRUE(QFileInfo(QFileInfo(chosen).absolutePath()).isDir());
 
     const QByteArray shipped = "OFF5OFF4OFFOFFOFFO\r\n\r\nClub A\r\n", changed = "ON 3ON 2ON X\r\n";
     writeBytes(appFolder + QStringLiteral("ZN.INI"), shipped);
     const QString user = UserIniPath(appFolder, config.path());
-    EXPECT_TRUE(user.startsWith(config.path()) && readBytes(user) == shipped);
+    EXPECT_TRUE(user.startsWith(config.path()));
+    EXPECT_EQ(readBytes(user), shipped);
     writeBytes(user, changed);
     EXPECT_EQ(UserIniPath(appFolder, config.path()), user);
     EXPECT_EQ(readBytes(user), changed);

@@ -9,7 +9,8 @@
 
 inline void writeBytes(const QString& path, const QByteArray& bytes) {
     QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    ASSERT_EQ(f.write(bytes), bytes.size());
 }
 
 inline QByteArray readBytes(const QString& path) {

@@ -58,7 +58,8 @@ TEST(SafeWrite, UnusableTargetsAreNeitherReadNorReplaced) {
     writeBytes(dir.filePath(u"plain"_qs), "x");
     const QString fifo = dir.filePath(u"pipe"_qs), ini = dir.filePath(u"ZN.INI"_qs);
     ASSERT_TRUE(MakeFifo(fifo));
-    EXPECT_FALSE(RewriteBackgroundLine(ini, u"/x.bmp"_qs) || QFile::exists(ini)); // not created
+    EXPECT_FALSE(RewriteBackgroundLine(ini, u"/x.bmp"_qs));
+    EXPECT_FALSE(QFile::exists(ini)); // not created
     for (const QString& bad : {dir.filePath(u"plain/ZN.INI"_qs), dir.path(), fifo}) {
         SettingsRecord record;
         record.soundOn = u"OFF"_qs;
@@ -67,14 +68,17 @@ TEST(SafeWrite, UnusableTargetsAreNeitherReadNorReplaced) {
         bool ok = true;
         EXPECT_FALSE(LoadSettings(bad, record).ok);
         EXPECT_EQ(record, SettingsRecord());
-        EXPECT_FALSE(ReadSettingsForDialog(bad, record, dialog) ||
-                     SaveSettingsRecord(bad, record) || RewriteBackgroundLine(bad, u"/x.bmp"_qs));
-        EXPECT_FALSE(AppendMembers(bad, members, {u"Hanako"_qs}) ||
-                     DeleteAllMembers(bad, record, members, QString()));
+        EXPECT_FALSE(ReadSettingsForDialog(bad, record, dialog));
+        EXPECT_FALSE(SaveSettingsRecord(bad, record));
+        EXPECT_FALSE(RewriteBackgroundLine(bad, u"/x.bmp"_qs));
+        EXPECT_FALSE(AppendMembers(bad, members, {u"Hanako"_qs}));
+        EXPECT_FALSE(DeleteAllMembers(bad, record, members, QString()));
         EXPECT_EQ(members, QStringList({u"Taro"_qs}));
         EXPECT_TRUE(ReadRecordTexts(bad, 3, &ok).isEmpty());
-        EXPECT_FALSE(ok || QuestionFile().open(bad) || WriteFileAtomically(bad, "x") ||
-                     WriteRecordTexts(bad, texts(1)));
+        EXPECT_FALSE(ok);
+        EXPECT_FALSE(QuestionFile().open(bad));
+        EXPECT_FALSE(WriteFileAtomically(bad, "x"));
+        EXPECT_FALSE(WriteRecordTexts(bad, texts(1)));
     }
     EXPECT_FALSE(QFileInfo(fifo).isFile());
 }

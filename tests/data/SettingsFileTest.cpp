@@ -34,7 +34,8 @@ TEST_F(SettingsFileTest, LoadKeepsValuesAndRepairsOnlyBadNumbers) {
     for (const auto& [file, expected, repaired, background] : cases) {
         writeBytes(ini, file);
         const LoadSettingsResult r = LoadSettings(ini, record);
-        EXPECT_TRUE(r.ok && r.repairedBadNumber == repaired) << file.toStdString();
+        EXPECT_TRUE(r.ok) << file.toStdString();
+        EXPECT_EQ(r.repairedBadNumber, repaired) << file.toStdString();
         EXPECT_EQ(r.backgroundPath, background);
         EXPECT_EQ(readBytes(ini), expected + file.mid(20));
         EXPECT_EQ(record.toBytes(), expected);
@@ -65,7 +66,8 @@ TEST_F(SettingsFileTest, DialogReadsMembersAndAppendAddsOnlyUnknownNamesUpToOneH
     EXPECT_EQ(readBytes(ini), file + "\r\nBob\r\noA\r\ntaro\r\n");
     // Deleting all starts the file anew; names confirmed afterwards are added again.
     record.soundOn = u"OFF"_qs;
-    ASSERT_TRUE(DeleteAllMembers(ini, record, members, u"C:\\bg.bmp"_qs) && members.isEmpty());
+    ASSERT_TRUE(DeleteAllMembers(ini, record, members, u"C:\\bg.bmp"_qs));
+    ASSERT_TRUE(members.isEmpty());
     ASSERT_TRUE(AppendMembers(ini, members, {u"Taro"_qs}));
     EXPECT_EQ(readBytes(ini), record.toBytes() + "C:\\bg.bmp\r\nTaro\r\n");
 
@@ -77,8 +79,9 @@ TEST_F(SettingsFileTest, DialogReadsMembersAndAppendAddsOnlyUnknownNamesUpToOneH
         tail += "Name" + QByteArray::number(i) + "\r\n";
     writeBytes(ini, DefaultRecord + "C:\\old.bmp\r\n" + tail + "end");
     members = readDialog();
-    EXPECT_TRUE(dialog.backgroundPath == u"C:\\old.bmp"_qs && members.size() == MemberLimit &&
-                members.last() == u"Name99"_qs);
+    EXPECT_EQ(dialog.backgroundPath, u"C:\\old.bmp"_qs);
+    EXPECT_EQ(members.size(), MemberLimit);
+    EXPECT_EQ(members.last(), u"Name99"_qs);
     ASSERT_TRUE(RewriteBackgroundLine(ini, u"D:\\new\n.bmp"_qs));
     members.removeLast();
     ASSERT_TRUE(AppendMembers(ini, members, {u"Xa"_qs, u"Xb"_qs})); // room for one

@@ -20,20 +20,25 @@ TEST_F(EditWindowTest, ListLifeFromEntryToSavedFile) {
         EXPECT_EQ(ed->ban->text().toInt(), number);
         EXPECT_EQ(question(), number < 6 ? rows[number - 1][0] : "");
     }
-    EXPECT_TRUE(ed->ModifyMode && captionsAre(119) && ed->jun->currentIndex() == 2);
+    EXPECT_TRUE(ed->ModifyMode);
+    EXPECT_TRUE(captionsAre(119));
+    EXPECT_EQ(ed->jun->currentIndex(), 2);
     EXPECT_EQ(status(), ResText(54, "2"));
     rows[1][1] = "H2O（水）";
     ed->QA[1]->setPlainText(rows[1][1]);
     ed->ban->setText("4");
     click(ed->Command1[0]); // "修正" writes over the record shown and goes back to entering
-    EXPECT_TRUE(!ed->ModifyMode && ed->EntryNo == 6 && ed->ban->text() == "6");
+    EXPECT_FALSE(ed->ModifyMode);
+    EXPECT_EQ(ed->EntryNo, 6);
+    EXPECT_EQ(ed->ban->text(), "6");
 
     // 東京 is in record 1's answer and record 4's question, then nowhere to the end.
     type(ed->QA[0], "東京");
     for (const auto& [number, found] :
          {std::pair{"1", true}, {"4", true}, {"4", false}, {"4", false}}) {
         click(ed->Command1[2]);
-        EXPECT_TRUE(captionsAre(118) && ed->ban->text() == number);
+        EXPECT_TRUE(captionsAre(118));
+        EXPECT_EQ(ed->ban->text(), number);
         EXPECT_EQ(status(), found ? "「東京」という語句を発見しました。"
                                   : "「東京」という語句を含む問題はありません。");
     }
@@ -41,12 +46,15 @@ TEST_F(EditWindowTest, ListLifeFromEntryToSavedFile) {
     // for "修正" or "ﾃﾞｰﾀ削除".
     click(ed->Idou[2]);
     EXPECT_EQ(status(), "「東京」という語句を含む問題はありません。");
-    EXPECT_TRUE(captionsAre(117) && ed->ban->text() == "6" && question().isEmpty());
+    EXPECT_TRUE(captionsAre(117));
+    EXPECT_EQ(ed->ban->text(), "6");
+    EXPECT_TRUE(question().isEmpty());
 
     fake.dialogAnswers.enqueue(path("list1"));
     menu(4);
     EXPECT_EQ(status(), LoadResString(66));
-    EXPECT_TRUE(ed->SavedFlag && G().CurrentFile == path("list1.znd"));
+    EXPECT_TRUE(ed->SavedFlag);
+    EXPECT_EQ(G().CurrentFile, path("list1.znd"));
     QByteArray expected;
     for (const auto& r : rows)
         expected += record(SjisEncode(r[0]), SjisEncode(r[1]), r[2][0]);
@@ -62,13 +70,18 @@ TEST_F(EditWindowTest, ListLifeFromEntryToSavedFile) {
     click(ed->Command1[3]);
     EXPECT_EQ(fake.messages.last().text, LoadResString(59));
     // Deleting after a save makes the list unsaved again.
-    EXPECT_TRUE(ed->EntryNo == 5 && question() == rows[2][0] && ed->ban->text() == "2");
+    EXPECT_EQ(ed->EntryNo, 5);
+    EXPECT_EQ(question(), rows[2][0]);
+    EXPECT_EQ(ed->ban->text(), "2");
     EXPECT_FALSE(ed->SavedFlag);
     EXPECT_TRUE(ed->EditList[3].startsWith(rows[4][0]));
     click(ed->Idou[3]);
     click(ed->Command1[3]); // from the entry slot: delete all
-    EXPECT_TRUE(fake.messages.last().text == LoadResString(60) && status() == LoadResString(61));
-    EXPECT_TRUE(ed->EntryNo == 1 && ed->EditState == 0 && ed->SavedFlag);
+    EXPECT_EQ(fake.messages.last().text, LoadResString(60));
+    EXPECT_EQ(status(), LoadResString(61));
+    EXPECT_EQ(ed->EntryNo, 1);
+    EXPECT_EQ(ed->EditState, 0);
+    EXPECT_TRUE(ed->SavedFlag);
 }
 
 TEST_F(EditWindowTest, SavingAndLoadingNeverLoseRecords) {
@@ -88,7 +101,8 @@ TEST_F(EditWindowTest, SavingAndLoadingNeverLoseRecords) {
         menu(4);
         ASSERT_EQ(fake.messages.size(), 1);
         EXPECT_EQ(fake.messages[0].text, LoadResString(answer.isEmpty() ? 42 : TextFileNotSaved));
-        EXPECT_TRUE(!ed->SavedFlag && G().CurrentFile == path("old.znd"));
+        EXPECT_FALSE(ed->SavedFlag);
+        EXPECT_EQ(G().CurrentFile, path("old.znd"));
     }
 
     type(ed->QA[0], "まだ");
@@ -103,7 +117,8 @@ TEST_F(EditWindowTest, SavingAndLoadingNeverLoseRecords) {
     }
     EXPECT_EQ(readBytes(path("old.znd")), two);
     EXPECT_EQ(fake.messages.value(0).title, LoadResString(TitleWriteError));
-    EXPECT_TRUE(!ed->SavedFlag && status() != LoadResString(66));
+    EXPECT_FALSE(ed->SavedFlag);
+    EXPECT_NE(status(), LoadResString(66));
     menu(3);
     EXPECT_EQ(readBytes(path("old.znd")), two + record("Q3?", "A3", '3'));
 
@@ -112,14 +127,17 @@ TEST_F(EditWindowTest, SavingAndLoadingNeverLoseRecords) {
     load("k1.znd");
     EXPECT_EQ(status(), LoadResString(63));
     // Refused after the old list was closed: nothing is left that could be saved over it.
-    EXPECT_TRUE(ed->EditState == 0 && ed->EntryNo == 1 && !ed->menu1[3]->isEnabled());
+    EXPECT_EQ(ed->EditState, 0);
+    EXPECT_EQ(ed->EntryNo, 1);
+    EXPECT_FALSE(ed->menu1[3]->isEnabled());
     writeBytes(path("k.znd"), thousand);
     load("k.znd");
     enterRecord("新?", "答", "1");
     EXPECT_EQ(status(), LoadResString(55)); // full
     click(ed->Command1[1]);
     menu(0);
-    EXPECT_TRUE(status() == LoadResString(62) && ed->EntryNo == 1001); // nothing unsaved dropped
+    EXPECT_EQ(status(), LoadResString(62));
+    EXPECT_EQ(ed->EntryNo, 1001); // nothing unsaved dropped
 
     // A genre byte that is no digit 1-7 loads as no genre, which storing then asks for.
     menu(3);
@@ -128,18 +146,23 @@ TEST_F(EditWindowTest, SavingAndLoadingNeverLoseRecords) {
     fake.messages.clear();
     load("odd.znd");
     click(ed->Idou[0]);
-    EXPECT_TRUE(ed->EntryNo == 4 && question() == "Q" && ed->jun->currentText().isEmpty());
+    EXPECT_EQ(ed->EntryNo, 4);
+    EXPECT_EQ(question(), "Q");
+    EXPECT_TRUE(ed->jun->currentText().isEmpty());
     click(ed->Command1[0]);
     EXPECT_EQ(status(), LoadResString(52));
     click(ed->Command1[1]);
     menu(3); // every record keeps its length and place
-    EXPECT_TRUE(readBytes(path("odd.znd")).chopped(351) == odd && fake.messages.isEmpty());
+    EXPECT_EQ(readBytes(path("odd.znd")).chopped(351), odd);
+    EXPECT_TRUE(fake.messages.isEmpty());
 }
 
 TEST_F(EditWindowTest, ClosingAsksOnlyAboutUnsavedRecords) {
     menu(0);
     menu(6); // nothing entered
-    EXPECT_TRUE(fake.messages.isEmpty() && !ed->isVisible() && G().Edit.isNull());
+    EXPECT_TRUE(fake.messages.isEmpty());
+    EXPECT_FALSE(ed->isVisible());
+    EXPECT_TRUE(G().Edit.isNull());
     open();
     menu(0);
     enterRecord("問？", "答", "1");
@@ -148,13 +171,16 @@ TEST_F(EditWindowTest, ClosingAsksOnlyAboutUnsavedRecords) {
     ASSERT_EQ(fake.messages.size(), 1);
     EXPECT_EQ(fake.messages[0].text, "Dataを保存していません。\r\n終了しますか？");
     QTest::keyClick(ed->QA[0], Qt::Key_Escape); // Esc never closes either
-    EXPECT_TRUE(fake.messages[0].kind == MsgYesNo && ed->isVisible() && G().Edit == ed.get());
+    EXPECT_EQ(fake.messages[0].kind, MsgYesNo);
+    EXPECT_TRUE(ed->isVisible());
+    EXPECT_EQ(G().Edit, ed.get());
     fake.dialogAnswers.enqueue(path("s"));
     menu(4);
     // Storing a record after a save makes the list unsaved again.
     enterRecord("次？", "答", "2");
     menu(0);
-    EXPECT_TRUE(status() == LoadResString(62) && ed->EntryNo == 3);
+    EXPECT_EQ(status(), LoadResString(62));
+    EXPECT_EQ(ed->EntryNo, 3);
     fake.dialogAnswers.enqueue(path("s"));
     menu(4); // "s" is now "s.znd", which exists: asked about, Yes
     EXPECT_EQ(fake.messages.last().text, "「s.znd」は既に存在します。\r\n上書きしますか？");
@@ -172,7 +198,9 @@ TEST_F(EditWindowTest, ClosingAsksOnlyAboutUnsavedRecords) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(ed.get()));
     ed->QA[0]->setPlainText("何色");
     focus(ed->Command1[0]);
-    EXPECT_TRUE(question() == "何色？" && status().isEmpty());
+    EXPECT_EQ(question(), "何色？");
+    EXPECT_TRUE(status().isEmpty());
     menu(6); // loaded and unchanged still asks; Yes closes
-    EXPECT_TRUE(fake.messages.size() == 3 && !ed->isVisible());
+    EXPECT_EQ(fake.messages.size(), 3);
+    EXPECT_FALSE(ed->isVisible());
 }

@@ -110,7 +110,9 @@ TEST_F(EditWindowTest, NumberBoxGenreBoxAndTheMessagesStoringGives) {
     ed->QA[1]->setPlainText("答");
     ed->jun->setCurrentIndex(4);
     click(ed->Command1[0]);
-    EXPECT_TRUE(ed->EntryNo == 6 && ed->EditList[3].endsWith('3') && ed->EditList[4].endsWith('5'));
+    EXPECT_EQ(ed->EntryNo, 6);
+    EXPECT_TRUE(ed->EditList[3].endsWith('3'));
+    EXPECT_TRUE(ed->EditList[4].endsWith('5'));
 
     // A message asking for a box stays readable until a button is focused.
     click(ed->Command1[1]);

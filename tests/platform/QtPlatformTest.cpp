@@ -70,7 +70,8 @@ TEST(QtPlatform, RunAndWaitAndSeeds) {
     QElapsedTimer clock;
     clock.start();
     EXPECT_TRUE(qt.runAndWait(QStringLiteral("/bin/sh"), {"-c", "sleep 0.3"}));
-    EXPECT_TRUE(clock.elapsed() >= 250 && timerFired);
+    EXPECT_GE(clock.elapsed(), 250);
+    EXPECT_TRUE(timerFired);
     EXPECT_TRUE(qt.runAndWait(QStringLiteral("/bin/sh"), {"-c", "kill -9 $$"}));
     EXPECT_FALSE(qt.runAndWait(QStringLiteral("/nonexistent/Pomvex"), {}));
     QSet<quint32> seeds; // asked for in the same millisecond, they must still differ
@@ -84,7 +85,8 @@ TEST(InstanceLock, SecondCopyRefusedDeadCopyTakenOverUnwritableFolderNoLockOut) 
     const QString path = dir.filePath(QStringLiteral("zn.lock"));
     {
         InstanceLock first(path), second(path);
-        EXPECT_TRUE(first.acquire() && first.acquire());
+        EXPECT_TRUE(first.acquire());
+        EXPECT_TRUE(first.acquire());
         EXPECT_FALSE(second.acquire());
     }
     // A copy that crashed left its lock behind; no process can have that number.
@@ -93,8 +95,10 @@ TEST(InstanceLock, SecondCopyRefusedDeadCopyTakenOverUnwritableFolderNoLockOut) 
     stale.write("999999999\nzn\n" + QSysInfo::machineHostName().toUtf8() + "\n");
     stale.close();
     InstanceLock lock(path), nowhere(QStringLiteral("/nonexistent-folder-for-zn/zn.lock"));
-    EXPECT_TRUE(lock.acquire() && lock.held());
-    EXPECT_TRUE(nowhere.acquire() && !nowhere.held());
+    EXPECT_TRUE(lock.acquire());
+    EXPECT_TRUE(lock.held());
+    EXPECT_TRUE(nowhere.acquire());
+    EXPECT_FALSE(nowhere.held());
 }
 
 // The save dialogs are answered with `names` (empty: cancel), questions with `replies`.
@@ -128,8 +132,8 @@ TEST(QtPlatform, WithoutPrinterItPrintsToAPdfFileChosenByName) {
     ASSERT_TRUE(printer);
     EXPECT_EQ(printer->outputFormat(), QPrinter::PdfFormat);
     EXPECT_EQ(printer->outputFileName(), dir.filePath(QStringLiteral("print.pdf")));
-    EXPECT_TRUE(printer->resolution() == 600 &&
-                printer->pageLayout().pageSize().id() == QPageSize::A4);
+    EXPECT_EQ(printer->resolution(), 600);
+    EXPECT_EQ(printer->pageLayout().pageSize().id(), QPageSize::A4);
     names = {"list.txt"};
     replies = {QMessageBox::Yes};
     const std::unique_ptr<QPrinter> replacing = qt.createPrinter(nullptr);
@@ -137,5 +141,6 @@ TEST(QtPlatform, WithoutPrinterItPrintsToAPdfFileChosenByName) {
     EXPECT_EQ(replacing->outputFileName(), dir.filePath(QStringLiteral("list.txt.pdf")));
     names = {""};
     EXPECT_FALSE(qt.createPrinter(nullptr));
-    EXPECT_TRUE(names.isEmpty() && replies.isEmpty());
+    EXPECT_TRUE(names.isEmpty());
+    EXPECT_TRUE(replies.isEmpty());
 }

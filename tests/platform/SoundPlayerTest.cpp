@@ -69,8 +69,10 @@ TEST(WaveImage, LengthsAndImagesThatCannotBePlayed) {
     EXPECT_TRUE(ConvertWave(makeWave(11025, 100), QAudioFormat()).isEmpty());
     // Every cut of an image with a huge bogus chunk before its data.
     const QByteArray junk = makeWave(11025, 300, "junk" + le(0xFFFFFFF0u, 4));
-    for (int n = 0; n < junk.size(); ++n)
-        EXPECT_TRUE(WaveDurationMs(junk.left(n)) == -1 && ConvertWave(junk.left(n), out).isEmpty());
+    for (int n = 0; n < junk.size(); ++n) {
+        EXPECT_EQ(WaveDurationMs(junk.left(n)), -1);
+        EXPECT_TRUE(ConvertWave(junk.left(n), out).isEmpty());
+    }
 }
 
 // Sounds of any rate, channel count and sample width come out mono-mixed, copied to every output
@@ -140,5 +142,6 @@ TEST(SoundPlayer, SynchronousWaitsForTheSoundAsynchronousDoesNot) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return !player.outputsOpen(); }, 3000));
     EXPECT_GE(clock.elapsed(), 330 + 100);
     player.play(11, third, false);
-    EXPECT_TRUE(player.lastPlayStarted() && player.outputsOpen());
+    EXPECT_TRUE(player.lastPlayStarted());
+    EXPECT_TRUE(player.outputsOpen());
 }

@@ -136,7 +136,8 @@ TEST_F(PriPriTest, CancelAndEnterWorkWhateverTheFieldsHold) {
 TEST_F(PriPriTest, RefusedRangesAndFailuresAreReportedAndPrintNothing) {
     const QString q = G().CurrentFile, out = dir.filePath(u"out.pdf"_s),
                   old = dir.filePath(u"old.pdf"_s), log = dir.filePath(u"short.csv"_s);
-    ASSERT_TRUE(WriteFileAtomically(old, "old") && MakeFifo(dir.filePath(u"pipe.csv"_s)));
+    ASSERT_TRUE(WriteFileAtomically(old, "old"));
+    ASSERT_TRUE(MakeFifo(dir.filePath(u"pipe.csv"_s)));
     ASSERT_TRUE(WriteFileAtomically(
         log, "\"h\",\"1P\",\"a\",\"b\"\r\n\"q\",\"a\",\"n\",\"x\"\r\n\"q2\",\"a2\"\r\n"));
     const QString notRead = ResText(TextPrintDataNotRead) + u"\r\n"_s + ResText(40),
@@ -182,7 +183,8 @@ TEST_F(PriPriTest, RefusedRangesAndFailuresAreReportedAndPrintNothing) {
     p->VScroll1[1]->setFocus();
     QTest::keyClick(p->VScroll1[1], Qt::Key_Up);
     fake.clear();
-    EXPECT_TRUE(print(*p).isEmpty() && range(*p) == u"1-1"_s);
+    EXPECT_TRUE(print(*p).isEmpty());
+    EXPECT_EQ(range(*p), u"1-1"_s);
     EXPECT_EQ(fake.messages.size(), 1);
 
     // Nothing was printed and the old PDF is whole.
@@ -225,6 +227,7 @@ TEST_F(PriPriTest, TheSampleFileAndASavedLogPrintToPdf) {
     // The page starts with entry 1: there is no entry 0 (the header line) to print.
     EXPECT_TRUE(
         log[0].contains(QRegularExpression(u"^\\s*1\\.ログ1、\"引用\"// +（×Ben） +解1\n"_s)));
-    EXPECT_TRUE(log[1].contains(u"80.ログ80"_s) && log[1].contains(u"（○Ben）"_s));
+    EXPECT_TRUE(log[1].contains(u"80.ログ80"_s));
+    EXPECT_TRUE(log[1].contains(u"（○Ben）"_s));
     EXPECT_FALSE(log[1].contains(u"81."_s));
 }

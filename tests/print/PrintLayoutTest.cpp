@@ -31,7 +31,8 @@ Pages layOut(const QList<PrintEntry>& entries, bool log, bool rule = true, int f
             QStringList& page = p.lines.last();
             page.resize(qMax(page.size(), qsizetype(op.line) + 1));
             const int used = int(SjisEncode(page[op.line]).size());
-            EXPECT_TRUE(op.column >= 1 && used < op.column) << op.text.toStdString();
+            EXPECT_GE(op.column, 1) << op.text.toStdString();
+            EXPECT_LT(used, op.column) << op.text.toStdString();
             page[op.line] += QString(qMax(0, op.column - 1 - used), u' ') + op.text;
         }
     }

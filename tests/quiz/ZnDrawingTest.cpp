@@ -29,7 +29,8 @@ TEST_F(ZnTest, BoardDrawingThroughATimedRun) {
     start({{QStringLiteral("い").repeated(37), QStringLiteral("あ").repeated(30)},
            {QStringLiteral("う").repeated(10), QStringLiteral("え")}});
     // Without the reveal the question shows at once, after sound 11 has played to its end.
-    EXPECT_TRUE(fake.sounds.size() == 1 && fake.sounds[0].synchronous);
+    EXPECT_EQ(fake.sounds.size(), 1);
+    EXPECT_TRUE(fake.sounds[0].synchronous);
     const QImage& back = zn->background();
     const auto changed = [&](const QRect& r) { return Block(zn->drawing, r) != Block(back, r); };
     EXPECT_TRUE(changed({24, 94, 300, 16})); // two lines from 94
@@ -42,7 +43,8 @@ TEST_F(ZnTest, BoardDrawingThroughATimedRun) {
     EXPECT_TRUE(zn->st.verdicts[1]) << "a time over judged correct";
     EXPECT_EQ(fake.sounds.last().resourceId, 13) << "still the cross sound";
     keys('A');
-    EXPECT_TRUE(!changed({24, 94, 300, 14}) && changed({24, 110, 150, 16})); // one line at 110
+    EXPECT_FALSE(changed({24, 94, 300, 14}));
+    EXPECT_TRUE(changed({24, 110, 150, 16})); // one line at 110
 
     keys('A', 2);
     const QImage mark = LoadPicture(QStringLiteral("mark"));

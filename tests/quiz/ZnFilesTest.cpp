@@ -16,13 +16,15 @@ TEST_F(ZnTest, FilesNamedOnTheCommandLineOrInZnIniAreCheckedBeforeOpening) {
         G().CurrentFile = file;
         load(background);
         EXPECT_EQ(shown(), QStringList{message});
-        EXPECT_TRUE(zn->st.baseInterval == 50 && !zn->st.fileOpen);
+        EXPECT_EQ(zn->st.baseInterval, 50);
+        EXPECT_FALSE(zn->st.fileOpen);
         EXPECT_EQ(zn->background(), LoadPicture(QStringLiteral("background")));
     }
     fake.clear();
     G().CurrentFile = writeQuestions({{QStringLiteral("問"), QStringLiteral("答")}});
     load();
-    EXPECT_TRUE(zn->st.running && fake.messages.isEmpty());
+    EXPECT_TRUE(zn->st.running);
+    EXPECT_TRUE(fake.messages.isEmpty());
     start({}); // an empty file: no run, a log of its header only
     EXPECT_FALSE(zn->st.running);
     EXPECT_EQ(saveLog("empty.csv"), Log("1P", {}));

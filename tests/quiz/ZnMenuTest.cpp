@@ -9,12 +9,15 @@ TEST_F(ZnTest, MenusFollowTheFileLifeCycleUpToUnload) {
     load();
     zn->show();
     EXPECT_FALSE(zn->close()) << "only the menu ends the window";
-    EXPECT_FALSE(zn->menu1[0]->isEnabled() || zn->menu1[6]->isEnabled());
+    EXPECT_FALSE(zn->menu1[0]->isEnabled());
+    EXPECT_FALSE(zn->menu1[6]->isEnabled());
     // The conversion tool hides the window while it runs; a failed start is told.
     bool hiddenMeanwhile = false;
     fake.whileRunning = [&] { hiddenMeanwhile = !zn->isVisible(); };
     zn->menu2_Click(2);
-    EXPECT_TRUE(zn->menu2[2]->isEnabled() && hiddenMeanwhile && zn->isVisible());
+    EXPECT_TRUE(zn->menu2[2]->isEnabled());
+    EXPECT_TRUE(hiddenMeanwhile);
+    EXPECT_TRUE(zn->isVisible());
     EXPECT_EQ(fake.programsRun, QList<QStringList>{QStringList{G().ToolPath}});
     fake.runSucceeds = false;
     zn->menu2_Click(2);
@@ -24,7 +27,8 @@ TEST_F(ZnTest, MenusFollowTheFileLifeCycleUpToUnload) {
     open(file);
     EXPECT_TRUE(zn->menu1[0]->isEnabled());
     zn->menu1_Click(0);
-    EXPECT_FALSE(zn->menu1[0]->isEnabled() || zn->menu1[6]->isEnabled());
+    EXPECT_FALSE(zn->menu1[0]->isEnabled());
+    EXPECT_FALSE(zn->menu1[6]->isEnabled());
     revealToEnd();
     ticks(100);
     keys('A');
@@ -34,7 +38,9 @@ TEST_F(ZnTest, MenusFollowTheFileLifeCycleUpToUnload) {
     fake.clear();
     zn->menu1_Click(2);
     EXPECT_EQ(shown(), (QStringList{box(0, 83, 41), box(1, 82, 42, 40)}));
-    EXPECT_FALSE(zn->menu1[0]->isEnabled() || zn->menu1[6]->isEnabled() || zn->st.fileOpen);
+    EXPECT_FALSE(zn->menu1[0]->isEnabled());
+    EXPECT_FALSE(zn->menu1[6]->isEnabled());
+    EXPECT_FALSE(zn->st.fileOpen);
 
     // Commands that open other windows give the file up first; the version window does not.
     QStringList opened;
@@ -63,7 +69,10 @@ TEST_F(ZnTest, MenusFollowTheFileLifeCycleUpToUnload) {
     EXPECT_EQ(opened, (QStringList{"editor", "print", "settings", "version+file"}));
     zn->menu1_Click(0);
     zn->menu1_Click(8);
-    EXPECT_FALSE(zn->isVisible() || zn->timerEnabled() || zn->st.fileOpen);
-    EXPECT_TRUE(G().ZN.isNull() && G().SkinDC.isNull());
+    EXPECT_FALSE(zn->isVisible());
+    EXPECT_FALSE(zn->timerEnabled());
+    EXPECT_FALSE(zn->st.fileOpen);
+    EXPECT_TRUE(G().ZN.isNull());
+    EXPECT_TRUE(G().SkinDC.isNull());
     EXPECT_EQ(endCalls, 0);
 }

@@ -53,7 +53,8 @@ TEST_F(ZnTest, SinglePlayerRunJudgedAndLogged) {
     EXPECT_EQ(zn->st.timerMode, 3);
     ASSERT_TRUE(QFile::resize(path("q.znd"), 100));
     keys('F');
-    EXPECT_FALSE(zn->st.running || zn->timerEnabled());
+    EXPECT_FALSE(zn->st.running);
+    EXPECT_FALSE(zn->timerEnabled());
     keys('F'); // after the end: nothing happens
     EXPECT_EQ(zn->st.questionNo, 4);
     QList<int> ids = fake.soundIds();
@@ -145,16 +146,19 @@ TEST_F(ZnTest, KeysActOnReleaseOfAPressTheActiveWindowSaw) {
     send(QEvent::KeyPress, Qt::Key_At, 11, Qt::ShiftModifier);
     send(QEvent::KeyRelease, Qt::Key_At, 11, Qt::ShiftModifier, true);
     send(QEvent::KeyPress, Qt::Key_At, 11, Qt::ShiftModifier, true);
-    EXPECT_TRUE(endCalls == 0 && zn->st.buzzKey == 0);
+    EXPECT_EQ(endCalls, 0);
+    EXPECT_EQ(zn->st.buzzKey, 0);
     send(QEvent::KeyRelease, Qt::Key_2, 11);
     ticks(1);
     send(QEvent::KeyPress, Qt::Key_At, 11, Qt::ShiftModifier);
     send(QEvent::KeyRelease, Qt::Key_At, 11, Qt::ShiftModifier);
-    EXPECT_TRUE(zn->st.timerMode == 3 && zn->st.verdicts[1]);
+    EXPECT_EQ(zn->st.timerMode, 3);
+    EXPECT_TRUE(zn->st.verdicts[1]);
     // Judge wait: F1 on a circle changes nothing and opens no help; a stray F2 release judges not.
     QTest::keyClick(zn->board(), Qt::Key_F1);
     send(QEvent::KeyRelease, Qt::Key_F2);
-    EXPECT_TRUE(zn->st.verdicts[1] && fake.helpShown == QStringList{G().HelpPath});
+    EXPECT_TRUE(zn->st.verdicts[1]);
+    EXPECT_EQ(fake.helpShown, QStringList{G().HelpPath});
     // Pressed before the judging pop-up opened, or in it: neither goes on to the next question.
     send(QEvent::KeyPress, Qt::Key_B, 56);
     zn->Form_MouseDown(Qt::RightButton, QPoint(10, 10));
@@ -163,7 +167,8 @@ TEST_F(ZnTest, KeysActOnReleaseOfAPressTheActiveWindowSaw) {
     activate();
     send(QEvent::KeyRelease, Qt::Key_B, 56);
     send(QEvent::KeyRelease, Qt::Key_Down);
-    EXPECT_TRUE(zn->st.questionNo == 1 && endCalls == 0);
+    EXPECT_EQ(zn->st.questionNo, 1);
+    EXPECT_EQ(endCalls, 0);
     QTest::keyClick(zn->board(), Qt::Key_Tab); // Tab is a key like the others
     EXPECT_EQ(zn->st.questionNo, 2);
     activate(); // the pop-up's late deactivation has passed
@@ -186,12 +191,14 @@ TEST_F(ZnTest, KeysActOnReleaseOfAPressTheActiveWindowSaw) {
     revealToEnd();
     queuedSecondPress();
     ticks(6);
-    EXPECT_TRUE(zn->st.timerMode == 3 && zn->st.verdicts[3]);
+    EXPECT_EQ(zn->st.timerMode, 3);
+    EXPECT_TRUE(zn->st.verdicts[3]);
     // A key queued behind a verdict's sound would act on a half-drawn board: it is dropped.
     for (auto type : {QEvent::KeyPress, QEvent::KeyRelease})
         QCoreApplication::postEvent(zn.get(), new QKeyEvent(type, Qt::Key_F1, Qt::NoModifier));
     zn->Form_KeyUp(VK::F2);
-    EXPECT_TRUE(!zn->st.verdicts[3] && zn->st.quizState == 1);
+    EXPECT_FALSE(zn->st.verdicts[3]);
+    EXPECT_EQ(zn->st.quizState, 1);
     QTest::keyClick(zn.get(), Qt::Key_Escape);
     QTest::mouseClick(zn->exitButton(), Qt::LeftButton);
     EXPECT_EQ(endCalls, 2);

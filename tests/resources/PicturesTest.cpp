@@ -49,14 +49,22 @@ TEST(Pictures, CursorsAndIconsAreCarriedAndPicturesHaveTheirSizes) {
     const QSize sizes[] = {{632, 434}, {353, 193}, {220, 220}, {260, 128}, {64, 64}};
     for (int i = 0; i < 5; ++i) {
         const QImage image = LoadPicture(QString::fromLatin1(names[i]));
-        EXPECT_TRUE(image.size() == sizes[i] && image.format() == QImage::Format_RGB32 &&
-                    !InkBox(image, image.rect()).isNull())
-            << names[i];
+        EXPECT_EQ(image.size(), sizes[i]) << names[i];
+        EXPECT_EQ(image.format(), QImage::Format_RGB32) << names[i];
+        EXPECT_FALSE(InkBox(image, image.rect()).isNull()) << names[i];
     }
     EXPECT_TRUE(LoadPicture(QStringLiteral("no-such-picture")).isNull());
-    EXPECT_TRUE(LoadCursor(8).shape() == Qt::BitmapCursor &&
-                LoadCursor(9).shape() == Qt::BitmapCursor);
-    EXPECT_TRUE(!LoadIcon(1).isNull() && !LoadIcon(5).isNull() && LoadIcon(2).isNull());
+    EXPECT_EQ(LoadCursor(8).shape(), Qt::BitmapCursor);
+    EXPECT_EQ(LoadCursor(9).shape(), Qt::BitmapCursor);
+    EXPECT_FALSE(LoadIcon(1).isNull());
+    EXPECT_FALSE(LoadIcon(5).isNull());
+    EXPECT_TRUE(LoadIcon(2).isNull());
+    // The program's icon offers the desktop every size from 16 to 256, each a real picture.
+    const QIcon icon = LoadIcon(1);
+    QList<int> iconSizes;
+    for (const QSize& size : icon.availableSizes())
+        if (icon.pixmap(size).size() == size) iconSizes << size.width();
+    EXPECT_EQ(iconSizes, (QList<int>{16, 32, 48, 64, 128, 256}));
 }
 
 TEST(Pictures, SheetPiecesAreWhereTheWindowsTakeThemAndComposedAreasAreFree) {
@@ -70,8 +78,8 @@ TEST(Pictures, SheetPiecesAreWhereTheWindowsTakeThemAndComposedAreasAreFree) {
                     const QRgb c = sheet.pixel(x, y);
                     if (qRed(c) + qGreen(c) > 250) r += qRed(c), g += qGreen(c), ++n;
                 }
-            EXPECT_TRUE(n > 20 &&
-                        (row == 70 ? g > r + 60 * n : r > g + 40 * n && (row == 0 || g < 120 * n)))
+            EXPECT_GT(n, 20) << "row " << row << " digit " << d;
+            EXPECT_TRUE(row == 70 ? g > r + 60 * n : r > g + 40 * n && (row == 0 || g < 120 * n))
                 << "row " << row << " digit " << d;
             for (int e = 0; e < d; ++e)
                 EXPECT_NE(sheet.copy(24 * d, row, 24, 35), sheet.copy(24 * e, row, 24, 35));
@@ -102,7 +110,8 @@ TEST(Pictures, SheetPiecesAreWhereTheWindowsTakeThemAndComposedAreasAreFree) {
     for (int d = 0; d < 5; ++d) {
         const QRect cell(32 * d, 166, 32, 27);
         const QRect ink = InkBox(sheet, cell.adjusted(-1, 0, 1, 0) & countBand);
-        EXPECT_TRUE(cell.contains(ink) && std::abs(ink.center().x() - cell.center().x()) <= 2) << d;
+        EXPECT_TRUE(cell.contains(ink)) << d;
+        EXPECT_LE(std::abs(ink.center().x() - cell.center().x()), 2) << d;
     }
 }
 

@@ -28,9 +28,10 @@ TEST(Sounds, AreAudibleEightBitMonoPcmOfTheirRateAndLength) {
         // Audible, and ending near the 128 centre line (no click at the end).
         const auto [lo, hi] = std::minmax_element(
             data.begin(), data.end(), [](char a, char b) { return quint8(a) < quint8(b); });
-        EXPECT_TRUE(!data.isEmpty() && quint8(*hi) - quint8(*lo) > 60 &&
-                    std::abs(quint8(data.back()) - 128) <= 4)
-            << id;
+        EXPECT_FALSE(data.isEmpty()) << id;
+        EXPECT_GT(quint8(*hi) - quint8(*lo), 60) << id;
+        EXPECT_LE(std::abs(quint8(data.back()) - 128), 4) << id;
     }
-    EXPECT_TRUE(LoadSound(10).isEmpty() && LoadSound(16).isEmpty());
+    EXPECT_TRUE(LoadSound(10).isEmpty());
+    EXPECT_TRUE(LoadSound(16).isEmpty());
 }

@@ -73,7 +73,9 @@ TEST_F(CastTest, OptionRulesDefaultsAndSliders) {
     drag(c->Psp[1], Qt::RightButton, 25, 70); // moves where pressed, does not drag
     EXPECT_EQ(c->sliderPos[1], 1);
     clickRadio(c->Rbot[5]); // speed off takes read-and-press and both sliders with it
-    EXPECT_FALSE(c->Psp[0]->isVisible() || c->Psp[1]->isVisible() || c->Rbot[2]->isEnabled());
+    EXPECT_FALSE(c->Psp[0]->isVisible());
+    EXPECT_FALSE(c->Psp[1]->isVisible());
+    EXPECT_FALSE(c->Rbot[2]->isEnabled());
     EXPECT_TRUE(c->Rbot[3]->isChecked());
 
     c = open("ON 9ON 7ON ON OFFX\r\n\r\n"); // reveal off: read-and-press off, and saved so
@@ -108,8 +110,9 @@ TEST_F(CastTest, BackgroundPathsThatCannotServeAreRefused) {
         c->F_Path->setText(path);
         click(c->OK_CAN[0]);
         EXPECT_EQ(fake.messages.value(0).text.section(u'\r', 0, 0), LoadResString(text));
-        EXPECT_TRUE(c->isVisible() && QApplication::focusWidget() == c->F_Path && ini() == Default)
-            << path.toStdString();
+        EXPECT_TRUE(c->isVisible()) << path.toStdString();
+        EXPECT_EQ(QApplication::focusWidget(), c->F_Path) << path.toStdString();
+        EXPECT_EQ(ini(), Default) << path.toStdString();
     }
     QDir::setCurrent(cwd);
     const QString file = dir.filePath(QStringLiteral("a.jpg"));
@@ -117,7 +120,8 @@ TEST_F(CastTest, BackgroundPathsThatCannotServeAreRefused) {
     fake.dialogAnswers.enqueue(file);
     click(c->OK_CAN[5]);
     click(c->OK_CAN[0]);
-    EXPECT_TRUE(c->result() == QDialog::Accepted && ini() == Record + file.toUtf8() + "\r\n");
+    EXPECT_EQ(c->result(), QDialog::Accepted);
+    EXPECT_EQ(ini(), Record + file.toUtf8() + "\r\n");
 }
 
 // A full disk on opening (the line-1 repair), on "OK" and on deleting all members: ZN.INI stays,
@@ -141,7 +145,8 @@ TEST_F(CastTest, DeletingMembersAndAFullDisk) {
         click(c->OK_CAN[0]);
         click(c->OK_CAN[4]);
     }
-    EXPECT_TRUE(c->isVisible() && ini() == members);
+    EXPECT_TRUE(c->isVisible());
+    EXPECT_EQ(ini(), members);
     QStringList told;
     for (const auto& m : fake.messages)
         told << m.title + m.text;
@@ -168,31 +173,38 @@ TEST_F(CastTest, PlayerCountIsTwoToTenRoundedHalfUpAndCancelKeepsNothing) {
         c->NameK[0]->setFocus();
         QApplication::processEvents();
         // Only "4.5" is taken, as five players; the others are refused and keep the focus.
-        EXPECT_TRUE(G().Roster.lastPlayer == 4 && c->VScroll1->value() == 5) << typed;
+        EXPECT_EQ(G().Roster.lastPlayer, 4) << typed;
+        EXPECT_EQ(c->VScroll1->value(), 5) << typed;
         const bool refused = typed != std::string("4.5");
         EXPECT_EQ(QApplication::focusWidget() == c->Nin, refused) << typed;
         EXPECT_TRUE(!refused || c->MSG->text() == QStringLiteral("人数は２～10で設定して下さい。"));
     }
-    EXPECT_TRUE(c->UKey[4]->isEnabled() && !c->UKey[5]->isEnabled());
+    EXPECT_TRUE(c->UKey[4]->isEnabled());
+    EXPECT_FALSE(c->UKey[5]->isEnabled());
     click(c->OK_CAN[0]); // "OK" does not take a refused count either
-    EXPECT_TRUE(c->isVisible() && ini() == Default);
+    EXPECT_TRUE(c->isVisible());
+    EXPECT_EQ(ini(), Default);
     click(c->OK_CAN[1]); // cancel: match mode off, nothing written
-    EXPECT_TRUE(!G().Roster.matchOn && ini() == Default);
+    EXPECT_FALSE(G().Roster.matchOn);
+    EXPECT_EQ(ini(), Default);
 
     // Esc or the title bar leave the players as they were before the dialog, not a match
     // switched on unchecked or a checked one cut to two players with its keys cleared.
     c = open();
     click(c->OK_CAN[3]);
     QTest::keyClick(c.get(), Qt::Key_Escape);
-    EXPECT_TRUE(!c->isVisible() && !G().Roster.matchOn);
+    EXPECT_FALSE(c->isVisible());
+    EXPECT_FALSE(G().Roster.matchOn);
     G().Roster.lastPlayer = 2;
     G().Roster.players[2].keyCode = 67;
     c = open(Default, true);
     setPlayers(*c, "Aki,", "A,B");
     click(c->OK_CAN[0]);
     c->close();
-    EXPECT_TRUE(G().Roster.matchOn && G().Roster.lastPlayer == 2);
-    EXPECT_TRUE(G().Roster.players[0].keyCode == 0 && G().Roster.players[2].keyCode == 67);
+    EXPECT_TRUE(G().Roster.matchOn);
+    EXPECT_EQ(G().Roster.lastPlayer, 2);
+    EXPECT_EQ(G().Roster.players[0].keyCode, 0);
+    EXPECT_EQ(G().Roster.players[2].keyCode, 67);
 }
 
 TEST_F(CastTest, PlayerChecksNameTheFirstFaultThenFillTheRoster) {
@@ -257,7 +269,8 @@ TEST_F(CastTest, PlayerChecksNameTheFirstFaultThenFillTheRoster) {
     EXPECT_EQ(c->NameK[9]->count(), 100);
     setPlayers(*c, "Newcomer,N3", "A,B");
     click(c->OK_CAN[0]);
-    EXPECT_TRUE(c->result() == QDialog::Accepted && ini() == bytes);
+    EXPECT_EQ(c->result(), QDialog::Accepted);
+    EXPECT_EQ(ini(), bytes);
 }
 
 } // namespace

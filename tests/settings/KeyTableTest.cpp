@@ -17,7 +17,11 @@ TEST(KeyTable, EveryEntryIsDistinctAndCanBuzz) {
         codes.insert(key.code);
         EXPECT_TRUE(producible.contains(key.code)) << key.text.toStdString() << " " << key.code;
     }
-    EXPECT_TRUE(codeOf.size() == KeyTable().size() && codes.size() == KeyTable().size());
-    EXPECT_FALSE(codes.contains(VK::Escape) || codes.contains(VK::F1) || codes.contains(VK::F2));
-    EXPECT_TRUE(codeOf.value(";") == 187 && codeOf.value(":") == 186);
+    EXPECT_EQ(codeOf.size(), KeyTable().size());
+    EXPECT_EQ(codes.size(), KeyTable().size());
+    EXPECT_FALSE(codes.contains(VK::Escape));
+    EXPECT_FALSE(codes.contains(VK::F1));
+    EXPECT_FALSE(codes.contains(VK::F2));
+    EXPECT_EQ(codeOf.value(";"), 187);
+    EXPECT_EQ(codeOf.value(":"), 186);
 }
