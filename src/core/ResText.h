@@ -64,4 +64,7 @@ enum ExtraTextId : int {
     TextPrintFailed = 172,      // the printer failed or went away
     TextPdfNotWritten = 173,    // the PDF file could not be written completely
     TextPrintErrorTitle = 174,  // title of printing failures
+    TextPad = 290,              // a game controller: "Pad" and its number
+    TextPadButton = 291,        // one of its buttons, after the pad
+    TextPadsUnplugged = 292,    // window title note: players' pads that are unplugged
 };

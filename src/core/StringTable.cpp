@@ -188,6 +188,10 @@ constexpr Entry Entries[] = {
     {257, u"@問は元の問題Fileが変わったか見つからないため除きました。"},
     {258, u"成績の履歴Fileが壊れています、今回の成績は記録されません。次の起動時に確認します。"},
     {259, u"ﾌﾟﾚｲﾔｰ,問題File,ジャンル,解答数,正解率(%)"},
+    // Game controllers: a pad, one of its buttons, and the title's note of unplugged pads.
+    {290, u"Pad@"},
+    {291, u"-B@"},
+    {292, u"　［@ 未接続］"},
 };
 
 } // namespace

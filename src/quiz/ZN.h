@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QImage>
 #include <QMainWindow>
+#include <QSet>
 #include <QTimer>
 
 #include <array>
@@ -65,6 +66,8 @@ public:
     void Exit_But_Click();
     void Exit_But_MouseDown();
     void Exit_But_MouseUp();
+    // A game-controller button went down or up (its code as a player's key code).
+    void Pad_Button(int code, bool pressed);
 
     // --- routines --------------------------------------------------------------------------
     void ClearBoard();
@@ -82,6 +85,8 @@ public:
     void DrawIndicator(int column, int row);
     void AddBuzzLine(int n, const QString& name, long long lagMs);
     void SaveLog();
+    // The window title, with a note of the match players' pads that are unplugged.
+    void ShowPadNotice();
 
     // --- buzzers ---------------------------------------------------------------------------
     // A player's buzzer let go at `momentMs` on clockMs(): the same step as a key release, with
@@ -189,4 +194,7 @@ private:
     // the press. Only their releases reach Form_KeyUp.
     QHash<quint32, int> pressedKeys_;
     HistoryObserver historyObserver_;
+    // Controller buttons pressed while this window was active; only their releases buzz.
+    QSet<int> pressedButtons_;
+    void connectPads();
 };

@@ -120,6 +120,7 @@ void ZN::menu2_Click(int index) {
         windowFactory().showSettings(this);
         LoadSettings();
         if (G().Roster.matchOn) buzzSound_ = LoadSound(12);
+        ShowPadNotice();
         break;
     case EditConvert: {
         hide();

@@ -51,6 +51,7 @@ void ZN::CloseQuestionFile() {
     st.questionTotal = 0;
     setTimerEnabled(false);
     G().Roster.matchOn = false;
+    ShowPadNotice();
     buzzSound_.clear();
     st.answerers.clear();
     st.verdicts.clear();

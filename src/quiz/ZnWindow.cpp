@@ -64,6 +64,7 @@ ZN::~ZN() {
 
 void ZN::Form_Load() {
     setWindowTitle(G().AppTitle);
+    connectPads();
     fontSize_ = G().FontLarge;
 
     exitBut_->setGeometry(296, 378, 54, 32);
@@ -120,6 +121,7 @@ void ZN::Form_Deactivate() {
     setTimerEnabled(false);
     // Whatever is released from now on was let go in another window.
     pressedKeys_.clear();
+    pressedButtons_.clear();
 }
 
 void ZN::Form_Resize() {
