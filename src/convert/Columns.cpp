@@ -86,9 +86,9 @@ ColumnMap ColumnsFromHeading(const TableRow& heading) {
     return map;
 }
 
-bool ParseColumns(const QString& spec, ColumnMap* out) {
+bool ParseColumns(const QString& list, ColumnMap* out) {
     ColumnMap map{-1, -1, -1, ColumnMap::Given};
-    const QStringList letters = spec.split(u',');
+    const QStringList letters = list.split(u',');
     for (int i = 0; i < letters.size(); ++i) {
         const QString l = letters[i].trimmed().toLower();
         int* slot = l == u"q"   ? &map.question

@@ -29,7 +29,7 @@ ColumnMap ColumnsFromHeading(const TableRow& heading);
 
 // "q,a,g", "n,q,a,g", "a,q,-,g": one letter per column from the left; q, a and g each exactly
 // once, anything else a column that is not read. False when the list is not like that.
-bool ParseColumns(const QString& spec, ColumnMap* out);
+bool ParseColumns(const QString& list, ColumnMap* out);
 
 // "A", "B", ... "Z", "AA": the column as a spreadsheet names it.
 QString ColumnLetter(int column);

@@ -159,7 +159,7 @@ TEST(RowCheck, QuestionAndAnswerTheWrongWayRoundAreReported) {
 
 TEST(RowCheck, ColumnListsOfTheCommandLine) {
     const struct {
-        const char* spec;
+        const char* list;
         std::optional<ColumnMap> columns;
     } cases[] = {
         {"q,a,g", ColumnMap{0, 1, 2, ColumnMap::Given}},
@@ -171,9 +171,9 @@ TEST(RowCheck, ColumnListsOfTheCommandLine) {
     };
     for (const auto& c : cases) {
         ColumnMap map;
-        EXPECT_EQ(ParseColumns(QString::fromUtf8(c.spec), &map), c.columns.has_value()) << c.spec;
+        EXPECT_EQ(ParseColumns(QString::fromUtf8(c.list), &map), c.columns.has_value()) << c.list;
         if (c.columns) {
-            EXPECT_EQ(map, *c.columns) << c.spec;
+            EXPECT_EQ(map, *c.columns) << c.list;
         }
     }
     EXPECT_EQ(ColumnLetter(0) + ColumnLetter(25) + ColumnLetter(26), QStringLiteral("AZAA"));
