@@ -1,13 +1,16 @@
 // Speed of the quiz window's timer work: one tick of each kind, applying the settings with the
-// artwork composition, and how evenly a real 50 ms timer drives the reveal.
+// artwork composition, how late a held-back key release acts, and how evenly a real 50 ms timer
+// drives the reveal.
 #include "core/AppGlobals.h"
 #include "data/QuestionFile.h"
 #include "quiz/ZN.h"
+#include "quiz/ZnBoard.h"
 #include "support/FakePlatform.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QKeyEvent>
 #include <QTemporaryDir>
 
 #include "support/BenchMain.h"
@@ -119,6 +122,37 @@ void BM_ApplySettings(benchmark::State& state) {
 }
 BENCHMARK(BM_ApplySettings)
     ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// How late a key release reaches the quiz: a release carrying a time stamp is held back to the
+// next turn of the event loop, in case a press of the same key with the same time shows it was
+// auto-repeat. Timed from handing the release to the window until the buzz is registered.
+void BM_HeldBackReleaseDelay(benchmark::State& state) {
+    Prepare(false);
+    auto zn = LoadedWindow(false);
+    Restart(*zn);
+    zn->Tim_Timer();
+    quint64 time = 1000;
+    QElapsedTimer clock;
+    for (auto _ : state) {
+        zn->st.buzzKey = 0;
+        zn->st.buzzed = false;
+        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent event(type, Qt::Key_A, Qt::NoModifier, 38, 0, 0, QString());
+            event.setTimestamp(time += 50);
+            if (type == QEvent::KeyRelease) clock.start();
+            QCoreApplication::sendEvent(zn->board(), &event);
+        }
+        while (zn->st.buzzKey == 0 && clock.elapsed() < 1000)
+            QCoreApplication::processEvents();
+        state.SetIterationTime(clock.nsecsElapsed() / 1e9);
+        if (zn->st.buzzKey == 0) state.SkipWithError("the release never acted");
+    }
+}
+BENCHMARK(BM_HeldBackReleaseDelay)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 

@@ -7,6 +7,7 @@
 #include "core/Paths.h"
 #include "core/ResText.h"
 #include "core/Resources.h"
+#include "platform/HelpKey.h"
 #include "platform/Keys.h"
 #include "platform/Platform.h"
 
@@ -37,6 +38,7 @@ Jyou::Jyou(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
     setModal(true);
+    AddHelpKey(this, [] { return G().HelpPath; });
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     drawing = QImage(ClientWidth, ClientHeight + ToolLineHeight, QImage::Format_RGB32);

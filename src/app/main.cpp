@@ -8,6 +8,7 @@
 #include "history/HistorySetup.h"
 #include "platform/DesktopSession.h"
 #include "platform/QtPlatform.h"
+#include "platform/SdlControllers.h"
 #include "print/PriPri.h"
 #include "quiz/WindowFactory.h"
 #include "quiz/ZN.h"
@@ -37,6 +38,9 @@ int main(int argc, char** argv) {
         window->matchEnded = [] { phoneBuzzers->stop(); };
         QObject::connect(phoneBuzzers, &PhoneServer::touched, window, &ZN::remoteBuzz);
     };
+    // Game controllers and buzzer boxes as players' buttons, for as long as the program runs.
+    SdlControllers pads;
+    setControllers(&pads);
 
     // The whole argument text is one path: blanks inside it stay.
     QStringList args = app.arguments().mid(1);

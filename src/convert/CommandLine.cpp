@@ -10,15 +10,19 @@ namespace {
 const char* HelpText = R"(使い方: Pomvex [ｵﾌﾟｼｮﾝ] 入力ﾌｧｲﾙ [出力ﾌｧｲﾙ]
 
 表計算ｿﾌﾄで作った問題の一覧（CSVまたはﾀﾌﾞ区切りのﾃｷｽﾄ）をZNの問題ﾌｧｲﾙ(.znd)に
-変換します。1行が1問で、列は 問題, 解答, ジャンル の順です。ジャンルは1～7の数字か
-ジャンル名です。1行目のジャンルの欄がジャンルでも数字でもなければ、見出しとして
-読み飛ばします。出力ﾌｧｲﾙを省くと、入力ﾌｧｲﾙと同じ名前で拡張子を .znd（--export
-では .csv）にしたﾌｧｲﾙに書きます。
+変換します。1行が1問です。1行目が「問題」「解答」「ジャンル」（「設問」「答え」「正解」
+「分野」「種別」なども可）などの見出しなら、その名前の列を読み、ほかの列（No.、出典、
+備考など）は読み飛ばします。見出しがなければ、列は 問題, 解答, ジャンル の順です。
+ジャンルは1～7の数字かジャンル名です。出力ﾌｧｲﾙを省くと、入力ﾌｧｲﾙと同じ名前で拡張子を
+.znd（--export では .csv）にしたﾌｧｲﾙに書きます。
 
 ｵﾌﾟｼｮﾝ:
   -e, --encoding 名前   文字ｺｰﾄﾞを指定する: auto（既定）, utf8, utf16, sjis
   -g, --good-only       ｴﾗｰのある行を除いて書き込む
   -c, --cut             長すぎる問題（288ﾊﾞｲﾄ超）と解答（60ﾊﾞｲﾄ超）を切り詰める
+  -k, --columns 並び    列を左から指定する: q 問題, a 解答, g ジャンル, ほかの文字は
+                        読まない列（例: --columns n,q,a,g）。見出しより優先する
+  -y, --yen-fullwidth   ¥ と ‾ を全角（￥ ￣）で書く（既定は半角）
   -x, --export          逆変換: 問題ﾌｧｲﾙを表計算ｿﾌﾄ用のCSV（UTF-8）に書き出す
   -f, --force           出力ﾌｧｲﾙが既にあれば置き換える
   -h, --help            この説明を表示する
@@ -34,6 +38,8 @@ struct Options {
     bool cut = false;
     bool exportTable = false;
     bool force = false;
+    bool yenFullWidth = false;
+    std::optional<ColumnMap> columns;
     QStringList files;
 };
 
@@ -105,6 +111,21 @@ int RunCommandLine(const QStringList& args, QTextStream& out, QTextStream& err) 
             opt.exportTable = true;
         } else if (a == u"-f" || a == u"--force") {
             opt.force = true;
+        } else if (a == u"-y" || a == u"--yen-fullwidth") {
+            opt.yenFullWidth = true;
+        } else if (a == u"-k" || a == u"--columns" || a.startsWith(u"--columns=")) {
+            QString value;
+            if (a.startsWith(u"--columns="))
+                value = a.mid(10);
+            else if (i + 1 < args.size())
+                value = args[++i];
+            ColumnMap columns;
+            if (!ParseColumns(value, &columns)) {
+                err << "Pomvex: 列の並び「" << value
+                    << "」は使えません（q, a, g を1つずつ、例: --columns n,q,a,g）\n";
+                return ExitUnusable;
+            }
+            opt.columns = columns;
         } else if (a == u"-e" || a == u"--encoding" || a.startsWith(u"--encoding=")) {
             QString value;
             if (a.startsWith(u"--encoding="))
@@ -165,7 +186,8 @@ int RunCommandLine(const QStringList& args, QTextStream& out, QTextStream& err) 
         err << input << ": " << error << '\n';
         return ExitUnusable;
     }
-    const CheckedTable checked = CheckTable(table.rows, CheckOptions{opt.cut});
+    const CheckedTable checked =
+        CheckTable(table.rows, CheckOptions{opt.cut, !opt.yenFullWidth, opt.columns});
     if (checked.heading)
         err << input << ':' << checked.heading->row << ": " << severityPrefix(Severity::Note)
             << "見出しの行として読み飛ばしました\n";
@@ -176,10 +198,12 @@ int RunCommandLine(const QStringList& args, QTextStream& out, QTextStream& err) 
             err << input << ':' << row.row << ": " << severityPrefix(issue.severity) << issue.reason
                 << '\n';
     err << input << ": " << SummaryText(checked) << "（" << EncodingName(table.encoding) << "、"
-        << (table.separator == u'\t' ? "ﾀﾌﾞ区切り" : "ｶﾝﾏ区切り") << "）\n";
+        << (table.separator == u'\t' ? "ﾀﾌﾞ区切り" : "ｶﾝﾏ区切り") << "、"
+        << ColumnsText(checked.columns) << "）\n";
 
     const bool writes = checked.errorRows == 0 || opt.goodOnly;
-    if (writes && checked.errorRows < checked.rows.size() && refuseExisting()) return ExitUnusable;
+    const bool anyRow = checked.errorRows < checked.rows.size() || checked.rows.isEmpty();
+    if (writes && anyRow && refuseExisting()) return ExitUnusable;
     int written = 0;
     switch (WriteQuestions(checked, output, opt.goodOnly, &written, &error)) {
     case WriteResult::Written:

@@ -1,6 +1,7 @@
 #include "convert/Conversion.h"
 
 #include "core/SafeFile.h"
+#include "core/Sjis.h"
 #include "data/QuestionFile.h"
 
 #include <QFile>
@@ -15,18 +16,11 @@ bool isBlankRow(const TableRow& row) {
     return true;
 }
 
-bool needsQuotes(const QString& field) {
-    if (field.isEmpty()) return false;
-    for (QChar c : field)
-        if (c == u',' || c == u'"' || c == u'\r' || c == u'\n' || c == u'\t') return true;
-    return field.front() == u' ' || field.back() == u' ';
-}
-
-QString csvField(const QString& field) {
-    if (!needsQuotes(field)) return field;
-    QString quoted = field;
-    quoted.replace(QStringLiteral("\""), QStringLiteral("\"\""));
-    return u'"' + quoted + u'"';
+// A genre byte that is no genre digit as "0x" and its hex digits, so it converts back.
+QString exportedGenre(const QString& genre) {
+    const char16_t byte = genre.isEmpty() ? 0 : genre[0].unicode();
+    if (byte >= u'1' && byte <= u'7') return genre;
+    return QStringLiteral("0x") + QString::number(uint(byte), 16).rightJustified(2, u'0').toUpper();
 }
 
 } // namespace
@@ -40,7 +34,7 @@ TableFile ParseTable(const QByteArray& bytes, TableEncoding encoding) {
     const QList<TableRow> rows = SplitTable(decoded.text, out.separator);
     out.rows.reserve(rows.size());
     for (const TableRow& row : rows)
-        if (!isBlankRow(row) || row.unclosedQuote) out.rows << row;
+        if (!isBlankRow(row) || row.looseQuote) out.rows << row;
     return out;
 }
 
@@ -61,30 +55,54 @@ bool ReadTableFile(const QString& path, TableEncoding encoding, TableFile& out, 
     if (file.error() != QFileDevice::NoError) return fail(QStringLiteral("ﾌｧｲﾙを読めません"));
     if (bytes.size() > MaxTableBytes)
         return fail(QStringLiteral("ﾌｧｲﾙが大きすぎます（%1MBまで）").arg(MaxTableBytes >> 20));
+    if (const QString why = NotTextReason(bytes, encoding); !why.isEmpty()) return fail(why);
     out = ParseTable(bytes, encoding);
     out.path = path;
     if (out.rows.isEmpty()) return fail(QStringLiteral("問題の行がありません"));
     return true;
 }
 
+namespace {
+
+// Read by position, a list whose answers are longer than its questions in most rows has
+// probably been laid out answer first.
+void checkSwapped(CheckedTable& table) {
+    if (table.columns.source != ColumnMap::ByPosition || table.rows.isEmpty()) return;
+    // Characters outside ASCII and half-width katakana are two bytes wide in a question file.
+    auto width = [](const QString& text) {
+        qsizetype w = 0;
+        for (QChar c : text)
+            w += c.unicode() < 0x80 || (c.unicode() >= 0xFF61 && c.unicode() <= 0xFF9F) ? 1 : 2;
+        return w;
+    };
+    qsizetype longer = 0;
+    for (const CheckedRow& row : table.rows)
+        longer += width(row.answer) > width(row.question);
+    if (longer * 2 <= table.rows.size()) return;
+    table.fileIssues << RowIssue{
+        Severity::Warning,
+        QStringLiteral("%1行中%2行で解答が問題より長く、問題と解答の列が入れ替わっているかも"
+                       "しれません。1行目に見出し（問題,解答,ジャンル）を付けるか、列を指定して"
+                       "下さい")
+            .arg(GroupedNumber(table.rows.size()), GroupedNumber(longer))};
+}
+
+} // namespace
+
 CheckedTable CheckTable(const QList<TableRow>& rows, const CheckOptions& options,
                         const Progress& progress) {
     CheckedTable out;
     qsizetype first = 0;
-    // A heading names its columns; a first row whose genre is a number (say 8) is a question
-    // with a mistyped genre and is reported as one.
-    const QString firstGenre =
-        rows.isEmpty() ? QString() : CleanCell(rows[0].fields.value(2), nullptr);
-    bool numeric = false;
-    firstGenre.normalized(QString::NormalizationForm_KC).toInt(&numeric);
-    if (!rows.isEmpty() && GenreOf(firstGenre) == 0 && !numeric && !rows[0].unclosedQuote) {
+    if (!rows.isEmpty() && LooksLikeHeading(rows[0])) {
         out.heading = rows[0];
+        out.columns = ColumnsFromHeading(rows[0]);
         first = 1;
     }
+    if (options.columns) out.columns = *options.columns;
     const int total = int(rows.size() - first);
     out.rows.reserve(total);
     for (qsizetype i = first; i < rows.size(); ++i) {
-        CheckedRow row = CheckRow(rows[i], options);
+        CheckedRow row = CheckRow(rows[i], options, out.columns);
         if (row.hasError())
             ++out.errorRows;
         else if (row.hasWarning())
@@ -92,14 +110,25 @@ CheckedTable CheckTable(const QList<TableRow>& rows, const CheckOptions& options
         out.rows << std::move(row);
         if (progress && out.rows.size() % 500 == 0) progress(int(out.rows.size()), total);
     }
+    checkSwapped(out);
     if (out.rows.size() > QuestionFormat::EditorLimit)
         out.fileIssues << RowIssue{
             Severity::Warning,
             QStringLiteral(
                 "%1問あります。ZN Editerで開けるのは1,000問までです（出題と印刷はできます）")
                 .arg(GroupedNumber(out.rows.size()))};
+    if (out.heading && out.rows.isEmpty())
+        out.fileIssues << RowIssue{
+            Severity::Note,
+            QStringLiteral("見出しだけで問題がありません（空の問題ﾌｧｲﾙになります）")};
     if (progress) progress(total, total);
     return out;
+}
+
+QString ColumnsText(const ColumnMap& columns) {
+    auto name = [](int c) { return c < 0 ? QStringLiteral("なし") : ColumnLetter(c) + u'列'; };
+    return QStringLiteral("問題=%1、解答=%2、ジャンル=%3")
+        .arg(name(columns.question), name(columns.answer), name(columns.genre));
 }
 
 QString GroupedNumber(qsizetype n) {
@@ -123,12 +152,25 @@ WriteResult WriteQuestions(const CheckedTable& table, const QString& path, bool 
                          .arg(GroupedNumber(table.errorRows));
         return WriteResult::RowErrors;
     }
-    QStringList texts;
-    texts.reserve(table.rows.size());
-    for (const CheckedRow& row : table.rows)
-        if (!row.hasError())
-            texts << ComposeRecordText(row.question, row.answer, QChar(u'0' + row.genre));
-    if (texts.isEmpty()) {
+    QByteArray bytes;
+    bytes.reserve(table.rows.size() * QuestionFormat::RecordLength);
+    int count = 0;
+    for (const CheckedRow& row : table.rows) {
+        if (row.hasError()) continue;
+        QByteArray record = SjisEncode(ComposeRecordText(
+            row.question, row.answer, QChar(char16_t(u'0' + qMax(row.genre, 1)))));
+        if (record.size() != QuestionFormat::BodyLength) {
+            if (error) *error = QStringLiteral("%1行目を問題ﾌｧｲﾙの形にできません").arg(row.row);
+            return WriteResult::WriteFailed;
+        }
+        if (row.genre == 0) record.back() = char(row.genreByte);
+        bytes += record;
+        bytes += "\r\n";
+        ++count;
+    }
+    // Only a heading is a list of nothing (an empty question file exported); anything else
+    // without a question to write is a mistake.
+    if (count == 0 && (!table.heading || !table.rows.isEmpty())) {
         if (error) *error = QStringLiteral("書き込める問題がありません");
         return WriteResult::NothingToWrite;
     }
@@ -137,19 +179,18 @@ WriteResult WriteQuestions(const CheckedTable& table, const QString& path, bool 
         return WriteResult::WriteFailed;
     }
     QString why;
-    if (!WriteRecordTexts(path, texts, &why)) {
+    if (!WriteFileAtomically(path, bytes, &why)) {
         if (error) *error = QStringLiteral("書き込めませんでした（%1）").arg(why);
         return WriteResult::WriteFailed;
     }
-    if (written) *written = int(texts.size());
+    if (written) *written = count;
     return WriteResult::Written;
 }
 
 QByteArray TableBytes(const QList<QuestionRecord>& records) {
     QString text = QStringLiteral("問題,解答,ジャンル\r\n");
     for (const QuestionRecord& r : records)
-        text += csvField(r.question) + u',' + csvField(r.answer) + u',' + csvField(r.genre) +
-                QStringLiteral("\r\n");
+        text += CsvLine({r.question, r.answer, exportedGenre(r.genre)}, CsvQuoting::WhenNeeded);
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
 }
 

@@ -30,6 +30,7 @@ TableFile ParseTable(const QByteArray& bytes, TableEncoding encoding);
 struct CheckedTable {
     QList<CheckedRow> rows;          // the question rows, heading excluded
     std::optional<TableRow> heading; // the first row, when it was a heading
+    ColumnMap columns;               // where the question, answer and genre were read
     QList<RowIssue> fileIssues;      // about the list as a whole
     int errorRows = 0;
     int warningRows = 0;
@@ -38,9 +39,15 @@ struct CheckedTable {
 // Report every `step` rows: progress(rows done, rows in all).
 using Progress = std::function<void(int, int)>;
 
-// Checks every row. The first row is a heading when its genre cell names no genre.
+// Checks every row. The first row is a heading when it looks like one (LooksLikeHeading); its
+// names then say which column is which, unless the options give the columns. Read by position,
+// a list whose answers are mostly longer than its questions is reported: its columns may be
+// the wrong way round.
 CheckedTable CheckTable(const QList<TableRow>& rows, const CheckOptions& options,
                         const Progress& progress = {});
+
+// "問題=B列、解答=C列、ジャンル=D列"
+QString ColumnsText(const ColumnMap& columns);
 
 // "1,204行中 3行にエラー" (and the warnings, when there are any).
 QString SummaryText(const CheckedTable& table);
@@ -49,14 +56,16 @@ QString GroupedNumber(qsizetype n);
 
 enum class WriteResult { Written, RowErrors, NothingToWrite, WriteFailed };
 
-// Writes the checked rows as a question file through the question-file writer (atomic). With
-// rows in error nothing is written unless goodRowsOnly, which leaves those rows out.
+// Writes the checked rows as a question file (atomic). With rows in error nothing is written
+// unless goodRowsOnly, which leaves those rows out. A list holding only its heading (what an
+// empty question file exports to) writes an empty question file.
 WriteResult WriteQuestions(const CheckedTable& table, const QString& path, bool goodRowsOnly,
                            int* written, QString* error);
 
 // A question file as a table: UTF-8 with a byte-order mark (so spreadsheets read it as Japanese),
-// a heading row, one row per record with question, answer and genre digit, CR LF line ends.
-// Reading that table again gives the same question file byte for byte.
+// a heading row, one row per record with question, answer and genre digit (a genre byte other
+// than "1"-"7" as "0x" and two hex digits), CR LF line ends. Reading that table again gives the
+// same question file byte for byte.
 bool ExportQuestionFile(const QString& questionFile, const QString& tablePath, int* records,
                         QString* error);
 // The bytes ExportQuestionFile writes, for the records given.

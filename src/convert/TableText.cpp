@@ -1,6 +1,7 @@
 #include "convert/TableText.h"
 
 #include "core/Sjis.h"
+#include "platform/Cp932.h"
 
 #include <QStringDecoder>
 
@@ -43,17 +44,64 @@ int replacements(const QString& text) {
     return n;
 }
 
-// How much a reading looks like a Japanese question list: kana and Japanese punctuation count
-// for it, characters that code page 932 cannot hold (which no question file can store) against.
+bool isHalfWidthKana(char16_t u) {
+    return u >= 0xFF61 && u <= 0xFF9F;
+}
+
+// How much a reading looks like a Japanese question list: kana, kanji and Japanese punctuation
+// count for it; characters that code page 932 cannot hold (which no question file can store)
+// count against it, and so does a half-width katakana standing alone between other Japanese
+// characters, which is what UTF-8 kanji look like when read as code page 932.
 int japaneseScore(const QString& text) {
     int score = 0;
-    for (QChar c : text) {
-        const char16_t u = c.unicode();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text[i].unicode();
         if (u < 0x80) continue;
-        if ((u >= 0x3000 && u <= 0x30FF))
+        if ((u >= 0x3000 && u <= 0x30FF) || (u >= 0x4E00 && u <= 0x9FFF)) {
             score += 1;
-        else if (u == 0xFFFD || !SjisRepresentable(QString(c)))
+        } else if (isHalfWidthKana(u)) {
+            auto wide = [&](qsizetype j) {
+                return j >= 0 && j < text.size() && text[j].unicode() >= 0x80 &&
+                       !isHalfWidthKana(text[j].unicode());
+            };
+            if (wide(i - 1) || wide(i + 1)) score -= 2;
+        } else if (u == 0xFFFD || !SjisRepresentable(QString(text[i]))) {
             score -= 3;
+        }
+    }
+    return score;
+}
+
+// The same for the bytes read as code page 932, judged by the rows of the code table: kana and
+// the first level of kanji count for it; the rarer second level, the vendor rows and lone
+// half-width katakana, which UTF-8 kanji turn into, count against it.
+int sjisScore(const QByteArray& bytes) {
+    int score = 0;
+    bool lastWide = false;
+    for (qsizetype i = 0; i < bytes.size();) {
+        const quint8 b = quint8(bytes[i]);
+        if (b < 0x80) {
+            lastWide = false;
+            ++i;
+        } else if (b >= 0xA1 && b <= 0xDF) {
+            const bool nextWide = i + 1 < bytes.size() && Cp932IsLeadByte(quint8(bytes[i + 1]));
+            if (lastWide || nextWide) score -= 2;
+            lastWide = false;
+            ++i;
+        } else if (!Cp932IsLeadByte(b)) {
+            score -= 2; // no character starts with this byte
+            lastWide = false;
+            ++i;
+        } else {
+            if (b == 0x82 || b == 0x83 || (b >= 0x88 && b <= 0x97))
+                score += 1;
+            else if (b >= 0x84 && b <= 0x87)
+                score -= 1;
+            else if (b >= 0x98)
+                score -= b >= 0xED ? 2 : 1;
+            lastWide = true;
+            i += 2;
+        }
     }
     return score;
 }
@@ -69,6 +117,46 @@ bool bigEndianGuess(const QByteArray& bytes) {
 }
 
 } // namespace
+
+bool LooksLikeUtf16(const QByteArray& bytes) {
+    // Every line of UTF-16 text ends in a NUL next to its line feed, all on one side of the
+    // pairs; a stray NUL in UTF-8 or Shift-JIS text is next to nothing of the kind.
+    qsizetype nuls[2] = {0, 0}, feeds = 0, feedsBesideNul = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == 0) ++nuls[i % 2];
+        if (bytes[i] != '\n') continue;
+        ++feeds;
+        const qsizetype partner = i % 2 ? i - 1 : i + 1;
+        feedsBesideNul += partner < bytes.size() && bytes[partner] == 0;
+    }
+    const qsizetype all = nuls[0] + nuls[1];
+    if (all < 2) return false;
+    if (feeds > 0) return feedsBesideNul * 2 >= feeds;
+    return qMax(nuls[0], nuls[1]) * 10 >= all * 9;
+}
+
+QString NotTextReason(const QByteArray& bytes, TableEncoding choice) {
+    const QString saveAs =
+        QStringLiteral("表計算ｿﾌﾄで「CSV」か「ﾀﾌﾞ区切りﾃｷｽﾄ」の形式で保存し直して下さい");
+    if (bytes.startsWith(QByteArrayView("PK\x03\x04", 4)))
+        return QStringLiteral("表計算ｿﾌﾄのﾌﾞｯｸ（.xlsx、.odsなど）のようです。") + saveAs;
+    if (bytes.startsWith(QByteArrayView("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8)))
+        return QStringLiteral("Excelのﾌﾞｯｸ（.xls）のようです。") + saveAs;
+    if (choice == TableEncoding::Utf16 || hasUtf16LeBom(bytes) || hasUtf16BeBom(bytes) ||
+        (choice == TableEncoding::Auto && LooksLikeUtf16(bytes)))
+        return QString();
+    // Text holds tabs and line ends, and perhaps a stray control character; pictures and other
+    // binary data are full of them.
+    const QByteArray head = bytes.left(65536);
+    qsizetype controls = 0;
+    for (char c : head) {
+        const quint8 b = quint8(c);
+        controls += b < 0x20 && b != '\t' && b != '\n' && b != '\r';
+    }
+    if (controls >= 4 && controls * 100 > head.size())
+        return QStringLiteral("ﾃｷｽﾄのﾌｧｲﾙではないようです。") + saveAs;
+    return QString();
+}
 
 QString EncodingName(TableEncoding encoding) {
     switch (encoding) {
@@ -86,8 +174,7 @@ QString EncodingName(TableEncoding encoding) {
 TableEncoding DetectEncoding(const QByteArray& bytes) {
     if (hasUtf8Bom(bytes)) return TableEncoding::Utf8;
     if (hasUtf16LeBom(bytes) || hasUtf16BeBom(bytes)) return TableEncoding::Utf16;
-    // No UTF-8 or Shift-JIS text holds a NUL byte; UTF-16 text with ASCII in it is full of them.
-    if (bytes.contains('\0')) return TableEncoding::Utf16;
+    if (LooksLikeUtf16(bytes)) return TableEncoding::Utf16;
     if (isAscii(bytes)) return TableEncoding::Utf8;
     int badUtf8 = 0;
     const QString utf8 = strictUtf8(bytes, &badUtf8);
@@ -96,7 +183,7 @@ TableEncoding DetectEncoding(const QByteArray& bytes) {
     if (badUtf8 > 0) return badSjis <= badUtf8 ? TableEncoding::Cp932 : TableEncoding::Utf8;
     if (badSjis > 0) return TableEncoding::Utf8;
     // Both readings are clean: the one that reads more like Japanese wins, UTF-8 on a tie.
-    return japaneseScore(sjis) > japaneseScore(utf8) ? TableEncoding::Cp932 : TableEncoding::Utf8;
+    return sjisScore(bytes) > japaneseScore(utf8) ? TableEncoding::Cp932 : TableEncoding::Utf8;
 }
 
 DecodedTable DecodeTable(const QByteArray& bytes, TableEncoding choice) {

@@ -135,7 +135,7 @@ void SaveFileDialog(QWidget* owner, int type) {
         const QString named = AddExt(type == 4 ? 1 : 0, chosen);
         // The dialog asked about the name as typed only.
         if (named != chosen && QFileInfo::exists(named) &&
-            platform().messageBox(owner, MsgYesNo, LoadResString(83),
+            platform().messageBox(owner, MsgReplace, LoadResString(83),
                                   ResText(TextReplaceFile, QFileInfo(named).fileName())) !=
                 AnswerYes)
             continue;

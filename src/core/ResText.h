@@ -64,4 +64,8 @@ enum ExtraTextId : int {
     TextPrintFailed = 172,      // the printer failed or went away
     TextPdfNotWritten = 173,    // the PDF file could not be written completely
     TextPrintErrorTitle = 174,  // title of printing failures
+    TextInputTooLong = 190,     // a paste or input-method commit refused whole; @ = room left
+    TextPad = 290,              // a game controller: "Pad" and its number
+    TextPadButton = 291,        // one of its buttons, after the pad
+    TextPadsUnplugged = 292,    // window title note: players' pads that are unplugged
 };

@@ -157,6 +157,8 @@ constexpr Entry Entries[] = {
     {174, u"印刷Error"},
     // The program's one-line description on the opening card.
     {180, u"一問一答早押しクイズ練習ソフト"},
+    // Input refused whole because the box would overflow.
+    {190, u"長すぎるため入力しませんでした。あと@文字入ります。"},
     // The study history and the 成績 window.
     {230, u"成績"},
     {231, u"成績(&R)"},
@@ -204,6 +206,10 @@ constexpr Entry Entries[] = {
     {272, u"ｻｰﾊﾞｰを開始出来ませんでした。"},
     {274, u"ﾈｯﾄﾜｰｸが見つかりません。"},
     {275, u"なし"},
+    // Game controllers: a pad, one of its buttons, and the title's note of unplugged pads.
+    {290, u"Pad@"},
+    {291, u"-B@"},
+    {292, u"　［@ 未接続］"},
 };
 
 } // namespace

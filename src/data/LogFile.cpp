@@ -2,6 +2,7 @@
 
 #include "core/ResText.h"
 #include "core/Sjis.h"
+#include "data/Csv.h"
 
 QString SplitLoggedQuestion(const QString& question, int buzzPosition, bool readPress,
                             int extraChars) {
@@ -21,19 +22,21 @@ QString SplitLoggedQuestion(const QString& question, int buzzPosition, bool read
 }
 
 QString CsvField(const QString& text) {
+    return QuoteCsvField(OneLogLine(text), CsvQuoting::Always);
+}
+
+QString OneLogLine(const QString& text) {
     QString field = text;
-    field.replace(u'"', QStringLiteral("\"\""));
-    // A line break inside a field would be counted as one more log line by the readers.
     field.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
     field.replace(u'\r', u' ');
     field.replace(u'\n', u' ');
-    return u'"' + field + u'"';
+    return field;
 }
 
 namespace {
 QString csvLine(const QString& a, const QString& b, const QString& c, const QString& d) {
-    return CsvField(a) + u',' + CsvField(b) + u',' + CsvField(c) + u',' + CsvField(d) +
-           QStringLiteral("\r\n");
+    return CsvLine({OneLogLine(a), OneLogLine(b), OneLogLine(c), OneLogLine(d)},
+                   CsvQuoting::Always);
 }
 } // namespace
 

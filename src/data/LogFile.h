@@ -20,8 +20,11 @@ struct LogLine {
 // Field 1: the question split at the buzz into heard / read after / never read, joined by "/".
 QString SplitLoggedQuestion(const QString& question, int buzzPosition, bool readPress,
                             int extraChars);
-// One CSV field in double quotes; a double quote inside is doubled.
+// One CSV field in double quotes; a double quote inside is doubled, line breaks become blanks.
 QString CsvField(const QString& text);
+// A line break inside a field would be counted as one more log line by older readers: each
+// (CR LF, CR or LF) becomes one blank.
+QString OneLogLine(const QString& text);
 // The whole log: header (appTitle + " Log File", "VS"/"1P", "解答者", "正誤") and one line per
 // entry.
 QByteArray BuildLog(const QString& appTitle, bool matchOn, bool readPress, int extraChars,

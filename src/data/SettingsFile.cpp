@@ -4,13 +4,49 @@
 #include "core/SafeFile.h"
 #include "core/Sjis.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
+#include <QThread>
+
+#include <algorithm>
+#include <optional>
 
 namespace {
 
 constexpr int RecordSize = SettingsRecord::Size;
 const QByteArray CrLf("\r\n");
+
+// Held for every read-modify-write of the file: two programs sharing one ZN.INI (two users of a
+// program folder, two desktop sessions) must not interleave their edits, or an append lands
+// on top of another or a rewrite drops it. The lock file lies beside ZN.INI.
+class IniLock {
+    static constexpr int LockWaitMs = 3000;
+
+public:
+    explicit IniLock(const QString& iniPath) : lock_(iniPath + QStringLiteral(".lock")) {
+        // Another program holds it only for one edit; one that died is noticed by its process id.
+        lock_.setStaleLockTime(10000);
+        // QLockFile's own wait doubles its pauses from 100 ms, and would mostly miss the short
+        // gaps between another program's edits; asking often keeps the wait fair.
+        const QDeadlineTimer deadline(LockWaitMs);
+        bool locked = lock_.tryLock(0);
+        while (!locked && lock_.error() == QLockFile::LockFailedError && !deadline.hasExpired()) {
+            QThread::msleep(2);
+            locked = lock_.tryLock(0);
+        }
+        // Where no lock file can be made (a read-only folder, a path through a plain file) no
+        // other program can make one either; the edit itself then succeeds or fails on its own.
+        usable_ = locked || lock_.error() != QLockFile::LockFailedError;
+    }
+    // False when another program kept the file locked: nothing may be read or written.
+    bool usable() const { return usable_; }
+
+private:
+    QLockFile lock_;
+    bool usable_ = false;
+};
 
 // A settings file this program writes is a few kilobytes. Only this much of a larger file is
 // looked at; whatever lies beyond is kept byte for byte by every rewrite.
@@ -64,21 +100,40 @@ QList<QByteArray> splitLines(const QByteArray& bytes) {
     }
 }
 
-// Replaces bytes [from, to) of the file with `insert` through a temporary file and rename; the
-// rest of the file is copied in chunks, so even a huge file is kept unchanged around the edit.
-bool spliceFile(const QString& path, const IniHead& head, qint64 from, qint64 to,
-                const QByteArray& insert) {
+struct Edit {
+    qint64 from, to;  // bytes [from, to) of the file ...
+    QByteArray bytes; // ... become these
+};
+
+// Applies `edits` (in file order, not overlapping) through a temporary file and rename; the rest
+// of the file is copied in chunks, so even a huge file is kept unchanged around the edits.
+bool spliceFile(const QString& path, const IniHead& head, const QList<Edit>& edits) {
     QFile source(path);
     if (!IsRegularFile(path) || !source.open(QIODevice::ReadOnly)) return false;
     AtomicFileWriter target(path);
-    if (!target.open() || !target.write(head.bytes.left(from)) || !target.write(insert))
-        return false;
-    if (!source.seek(to)) return false;
+    if (!target.open()) return false;
+    qint64 at = 0;
     QByteArray chunk;
-    while (!(chunk = source.read(1 << 16)).isEmpty())
-        if (!target.write(chunk)) return false;
-    if (source.error() != QFileDevice::NoError || source.pos() != head.size) return false;
+    auto copyUpTo = [&](qint64 end) {
+        if (!source.seek(at)) return false;
+        while (at < end) {
+            chunk = source.read(std::min<qint64>(end - at, 1 << 16));
+            if (chunk.isEmpty() || !target.write(chunk)) return false;
+            at += chunk.size();
+        }
+        return true;
+    };
+    for (const Edit& edit : edits) {
+        if (!copyUpTo(edit.from) || !target.write(edit.bytes)) return false;
+        at = edit.to;
+    }
+    if (!copyUpTo(head.size) || source.error() != QFileDevice::NoError) return false;
     return target.commit();
+}
+
+bool spliceFile(const QString& path, const IniHead& head, qint64 from, qint64 to,
+                const QByteArray& insert) {
+    return spliceFile(path, head, {{from, to, insert}});
 }
 
 bool writeWhole(const QString& path, const QByteArray& bytes) {
@@ -86,9 +141,11 @@ bool writeWhole(const QString& path, const QByteArray& bytes) {
 }
 
 // Appends `bytes` in place. A write that fails part way is taken back, so a full disk never
-// leaves half a line that the next append would run on from.
+// leaves half a line that the next append would run on from. The file must be open unbuffered:
+// with bytes left in a buffer that cannot be flushed, QFile refuses to shorten the file.
 bool appendInPlace(QFile& file, qint64 at, const QByteArray& bytes) {
-    if (file.seek(at) && file.write(bytes) == bytes.size() && file.flush()) return true;
+    Q_ASSERT(file.openMode().testFlag(QIODevice::Unbuffered));
+    if (file.seek(at) && file.write(bytes) == bytes.size()) return true;
     file.resize(at);
     return false;
 }
@@ -121,7 +178,9 @@ void DefaultSettings(SettingsRecord& record) {
     record = SettingsRecord();
 }
 
-bool SaveSettingsRecord(const QString& iniPath, const SettingsRecord& record) {
+// The operations below run with the lock held by their public names at the end of the file.
+
+static bool saveRecord(const QString& iniPath, const SettingsRecord& record) {
     // The record is written in place: the rest of the file is never touched or shortened.
     QFile file(iniPath);
     if (!openableInPlace(iniPath) || !file.open(QIODevice::ReadWrite)) return false;
@@ -129,7 +188,7 @@ bool SaveSettingsRecord(const QString& iniPath, const SettingsRecord& record) {
     return file.seek(0) && file.write(bytes) == bytes.size() && file.flush();
 }
 
-LoadSettingsResult LoadSettings(const QString& iniPath, SettingsRecord& record) {
+static LoadSettingsResult loadSettings(const QString& iniPath, SettingsRecord& record) {
     LoadSettingsResult result;
     DefaultSettings(record);
     const IniHead head = readHead(iniPath);
@@ -139,7 +198,7 @@ LoadSettingsResult LoadSettings(const QString& iniPath, SettingsRecord& record) 
     }
     if (head.size < RecordSize) {
         // Missing or too short: the default record makes it a settings file from now on.
-        result.ok = SaveSettingsRecord(iniPath, record);
+        result.ok = saveRecord(iniPath, record);
         result.writeFailed = !result.ok;
         return result;
     }
@@ -147,7 +206,7 @@ LoadSettingsResult LoadSettings(const QString& iniPath, SettingsRecord& record) 
     if (!isDigit(record.speedLevel) || !isDigit(record.readPressChars)) {
         DefaultSettings(record);
         result.repairedBadNumber = true;
-        result.ok = SaveSettingsRecord(iniPath, record);
+        result.ok = saveRecord(iniPath, record);
         result.writeFailed = !result.ok;
     }
     if (head.size > RecordSize) {
@@ -167,7 +226,7 @@ LoadSettingsResult LoadSettings(const QString& iniPath, SettingsRecord& record) 
     return result;
 }
 
-bool ReadSettingsForDialog(const QString& iniPath, SettingsRecord& record, DialogSettings& out) {
+static bool readForDialog(const QString& iniPath, SettingsRecord& record, DialogSettings& out) {
     out = DialogSettings();
     IniHead head = readHead(iniPath);
     if (head.exists && !head.readable) {
@@ -187,8 +246,8 @@ bool ReadSettingsForDialog(const QString& iniPath, SettingsRecord& record, Dialo
     if (head.size == RecordSize) {
         // First opening: add the empty background line. Appending never rewrites the record.
         QFile file(iniPath);
-        const bool written =
-            file.open(QIODevice::ReadWrite) && appendInPlace(file, RecordSize, CrLf);
+        const bool written = file.open(QIODevice::ReadWrite | QIODevice::Unbuffered) &&
+                             appendInPlace(file, RecordSize, CrLf);
         out.writeFailed = !written;
         for (const QByteArray& line : splitLines(head.bytes + CrLf))
             out.keptLines.append(SjisDecode(line));
@@ -220,26 +279,54 @@ bool ReadSettingsForDialog(const QString& iniPath, SettingsRecord& record, Dialo
     return ok;
 }
 
-bool RewriteBackgroundLine(const QString& iniPath, const QString& path) {
-    const IniHead head = readHead(iniPath);
-    if (!head.exists || !head.readable) return false;
+// The edit that makes line 1 `path`, or none when line 1 cannot be found safely.
+static std::optional<Edit> backgroundEdit(const IniHead& head, const QString& path) {
     const QByteArray encoded = SjisEncode(oneLine(path));
     const qint64 end0 = head.crlf(0);
     if (end0 < 0) {
         // No line break at all (a file cut short, or larger than we look at): line 1 is added.
-        if (!head.whole()) return false;
-        return spliceFile(iniPath, head, head.size, head.size, CrLf + encoded + CrLf);
+        if (!head.whole()) return std::nullopt;
+        return Edit{head.size, head.size, CrLf + encoded + CrLf};
     }
     const qint64 end1 = head.crlf(1);
-    if (end1 >= 0) return spliceFile(iniPath, head, end0 + 2, end1, encoded);
+    if (end1 >= 0) return Edit{end0 + 2, end1, encoded};
     if (!head.whole())
-        return false; // line 1 runs past the part we read; it cannot be replaced safely
+        return std::nullopt; // line 1 runs past the part we read; it cannot be replaced safely
     // Line 1 was the last piece. Its line end is added so that a member appended later starts
     // a line of its own instead of running on from the path.
-    return spliceFile(iniPath, head, end0 + 2, head.size, encoded + CrLf);
+    return Edit{end0 + 2, head.size, encoded + CrLf};
 }
 
-bool AppendMembers(const QString& iniPath, MemberList& members, const QStringList& names) {
+static bool rewriteBackground(const QString& iniPath, const QString& path) {
+    const IniHead head = readHead(iniPath);
+    if (!head.exists || !head.readable) return false;
+    const std::optional<Edit> edit = backgroundEdit(head, path);
+    return edit && spliceFile(iniPath, head, {*edit});
+}
+
+static bool saveDialogSettings(const QString& iniPath, const SettingsRecord& record,
+                               const QString* background) {
+    const IniHead head = readHead(iniPath);
+    if (head.exists && !head.readable) return false;
+    if (head.size < RecordSize) {
+        // Missing or cut short: nothing of it is worth keeping.
+        QByteArray bytes = record.toBytes();
+        if (background) bytes += SjisEncode(oneLine(*background)) + CrLf;
+        return writeWhole(iniPath, bytes);
+    }
+    QList<Edit> edits = {{0, RecordSize, record.toBytes()}};
+    if (background) {
+        const std::optional<Edit> edit = backgroundEdit(head, *background);
+        if (!edit) return false;
+        // Line 1 begins after the record's own line end, unless the file has no line end at
+        // all: then it is added at the end, which may not be inside the record.
+        if (edit->from < RecordSize) return false;
+        edits.append(*edit);
+    }
+    return spliceFile(iniPath, head, edits);
+}
+
+static bool appendMembers(const QString& iniPath, MemberList& members, const QStringList& names) {
     MemberList list = members;
     QByteArray added;
     for (const QString& raw : names) {
@@ -254,7 +341,8 @@ bool AppendMembers(const QString& iniPath, MemberList& members, const QStringLis
     if (added.isEmpty()) return true;
 
     QFile file(iniPath);
-    if (!openableInPlace(iniPath) || !file.open(QIODevice::ReadWrite)) return false;
+    if (!openableInPlace(iniPath) || !file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+        return false;
     const qint64 size = file.size();
     if (size < RecordSize) {
         // Without its record the file would read as garbage settings: it gets the default
@@ -271,10 +359,56 @@ bool AppendMembers(const QString& iniPath, MemberList& members, const QStringLis
     return true;
 }
 
-bool DeleteAllMembers(const QString& iniPath, const SettingsRecord& record, MemberList& members,
-                      const QString& path) {
+static bool deleteAllMembers(const QString& iniPath, const SettingsRecord& record,
+                             MemberList& members, const QString& path) {
     // The new file is whole before it replaces the old one; the list empties only if it did.
     if (!writeWhole(iniPath, record.toBytes() + SjisEncode(oneLine(path)) + CrLf)) return false;
     members.clear();
     return true;
+}
+
+// --- the operations, each holding the lock for all of its reading and writing ---------------
+
+LoadSettingsResult LoadSettings(const QString& iniPath, SettingsRecord& record) {
+    const IniLock lock(iniPath);
+    if (lock.usable()) return loadSettings(iniPath, record);
+    DefaultSettings(record);
+    LoadSettingsResult result;
+    result.ok = false;
+    return result;
+}
+
+bool ReadSettingsForDialog(const QString& iniPath, SettingsRecord& record, DialogSettings& out) {
+    const IniLock lock(iniPath);
+    if (lock.usable()) return readForDialog(iniPath, record, out);
+    out = DialogSettings();
+    DefaultSettings(record);
+    return false;
+}
+
+bool SaveSettingsRecord(const QString& iniPath, const SettingsRecord& record) {
+    const IniLock lock(iniPath);
+    return lock.usable() && saveRecord(iniPath, record);
+}
+
+bool RewriteBackgroundLine(const QString& iniPath, const QString& path) {
+    const IniLock lock(iniPath);
+    return lock.usable() && rewriteBackground(iniPath, path);
+}
+
+bool SaveDialogSettings(const QString& iniPath, const SettingsRecord& record,
+                        const QString* background) {
+    const IniLock lock(iniPath);
+    return lock.usable() && saveDialogSettings(iniPath, record, background);
+}
+
+bool AppendMembers(const QString& iniPath, MemberList& members, const QStringList& names) {
+    const IniLock lock(iniPath);
+    return lock.usable() && appendMembers(iniPath, members, names);
+}
+
+bool DeleteAllMembers(const QString& iniPath, const SettingsRecord& record, MemberList& members,
+                      const QString& path) {
+    const IniLock lock(iniPath);
+    return lock.usable() && deleteAllMembers(iniPath, record, members, path);
 }

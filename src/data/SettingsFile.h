@@ -6,7 +6,9 @@
 #include <QStringList>
 
 // Operations on ZN.INI: bytes 0-19 the SettingsRecord (line 0), line 1 the background picture
-// path, line 2 on the remembered member names. Each operation opens, works and closes.
+// path, line 2 on the remembered member names. Each operation opens, works and closes, holding
+// the lock file "ZN.INI.lock" beside it throughout, so programs sharing the file take turns; one
+// that cannot get the lock within a few seconds fails.
 // Whole-file rewrites go through a temporary file and rename. A failing operation returns false
 // and leaves `errorText` set where given; it never throws.
 
@@ -42,6 +44,10 @@ bool ReadSettingsForDialog(const QString& iniPath, SettingsRecord& record, Dialo
 bool SaveSettingsRecord(const QString& iniPath, const SettingsRecord& record);
 // Replaces line 1 with `path`; a line 1 that was the file's last piece gets a CR LF after it.
 bool RewriteBackgroundLine(const QString& iniPath, const QString& path);
+// "OK" of the settings dialog: the record and, when `background` is given, line 1 in one atomic
+// rewrite, so a failure leaves the old file whole.
+bool SaveDialogSettings(const QString& iniPath, const SettingsRecord& record,
+                        const QString* background);
 // Adds each name not yet contained in the list (NUL-joined substring test) to the list and the
 // file; names are cut to 14 bytes first; nothing is added once the list holds 100 names.
 // Empty names are skipped. Text after the file's last CR LF is ended first. The list changes only

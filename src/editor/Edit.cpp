@@ -7,6 +7,7 @@
 #include "core/Resources.h"
 #include "core/Sjis.h"
 #include "editor/LimitedTextEdit.h"
+#include "platform/HelpKey.h"
 #include "platform/Keys.h"
 
 #include <QAction>
@@ -40,6 +41,7 @@ bool IsUserFocusChange(QEvent* event) {
 
 Edit::Edit(QWidget* owner) : QDialog(owner) {
     buildControls();
+    AddHelpKey(this, [] { return G().HelpPath; });
     Form_Load();
 }
 
@@ -67,7 +69,12 @@ void Edit::buildControls() {
     canvas->installEventFilter(this);
 
     for (int i = 0; i < 2; ++i) {
-        QA[i] = new LimitedTextEdit(i == 0 ? QuestionMaxChars : AnswerMaxChars, canvas);
+        auto* box = new LimitedTextEdit(i == 0 ? QuestionMaxChars : AnswerMaxChars, canvas);
+        // A paste or an input method's commit refused whole would otherwise look like nothing.
+        connect(box, &LimitedTextEdit::refused, this, [this](int room) {
+            msg->setText(ResText(TextInputTooLong, QString::number(room)));
+        });
+        QA[i] = box;
         QA[i]->setTabChangesFocus(true);
         QA[i]->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         QA[i]->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -16,6 +16,11 @@ bool LimitedTextEdit::fits(const QString& text, int alsoRemoved) const {
     return after <= maxLength_ || after <= now;
 }
 
+int LimitedTextEdit::room(int alsoRemoved) const {
+    const qsizetype kept = toPlainText().size() - textCursor().selectedText().size() - alsoRemoved;
+    return int(qMax<qsizetype>(0, maxLength_ - kept));
+}
+
 void LimitedTextEdit::keyPressEvent(QKeyEvent* event) {
     const QString text = event->text();
     const bool typing =
@@ -35,12 +40,16 @@ void LimitedTextEdit::inputMethodEvent(QInputMethodEvent* event) {
         QInputMethodEvent withoutCommit(event->preeditString(), event->attributes());
         QPlainTextEdit::inputMethodEvent(&withoutCommit);
         event->accept();
+        emit refused(room(event->replacementLength()));
         return;
     }
     QPlainTextEdit::inputMethodEvent(event);
 }
 
 void LimitedTextEdit::insertFromMimeData(const QMimeData* source) {
-    if (source && source->hasText() && !fits(source->text())) return;
+    if (source && source->hasText() && !fits(source->text())) {
+        emit refused(room());
+        return;
+    }
     QPlainTextEdit::insertFromMimeData(source);
 }

@@ -12,6 +12,10 @@ public:
 
     int maxLength() const { return maxLength_; }
 
+signals:
+    // A paste, drop or input-method commit was refused whole; `room` characters would fit.
+    void refused(int room);
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
@@ -21,6 +25,7 @@ private:
     // Whether inserting `text` over the selection, after removing `alsoRemoved` more
     // characters, keeps the box within its limit (or at least makes it no longer).
     bool fits(const QString& text, int alsoRemoved = 0) const;
+    int room(int alsoRemoved = 0) const;
 
     int maxLength_;
 };

@@ -8,6 +8,9 @@ MessageBoxStyle MessageBoxStyleFor(int kind) {
         return {QMessageBox::Critical, QMessageBox::Ok, QMessageBox::Ok};
     case MsgYesNo:
         return {QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes};
+    case MsgReplace:
+        // Enter alone never replaces a file.
+        return {QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No, QMessageBox::No};
     case MsgWarning:
         return {QMessageBox::Warning, QMessageBox::Ok, QMessageBox::Ok};
     default:
@@ -16,7 +19,7 @@ MessageBoxStyle MessageBoxStyleFor(int kind) {
 }
 
 int MessageAnswerFor(int kind, QMessageBox::StandardButton clicked) {
-    if (kind != MsgYesNo) return AnswerOk;
+    if (kind != MsgYesNo && kind != MsgReplace) return AnswerOk;
     return clicked == QMessageBox::Yes ? AnswerYes : AnswerNo;
 }
 

@@ -10,6 +10,12 @@
 
 #include <cstdlib>
 #endif
+#ifdef ZN_HAVE_XCB_XKB
+// The C header names a field "explicit", a C++ keyword.
+#define explicit explicit_
+#include <xcb/xkb.h>
+#undef explicit
+#endif
 
 namespace {
 
@@ -182,6 +188,27 @@ KeyLayout xkbLayout() {
 }
 #endif
 
+#ifdef ZN_HAVE_XCB_XKB
+// The flag is per client and outlives nothing but the connection, so asking once is enough.
+bool xkbDetectableAutoRepeat() {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    if (!c) return false;
+    // XKB answers nothing before it was announced; Qt has done so already, once more is harmless.
+    xcb_xkb_use_extension_reply_t* use = xcb_xkb_use_extension_reply(
+        c, xcb_xkb_use_extension(c, XCB_XKB_MAJOR_VERSION, XCB_XKB_MINOR_VERSION), nullptr);
+    const bool supported = use && use->supported;
+    std::free(use);
+    if (!supported) return false;
+    const uint32_t flag = XCB_XKB_PER_CLIENT_FLAG_DETECTABLE_AUTO_REPEAT;
+    xcb_xkb_per_client_flags_reply_t* reply = xcb_xkb_per_client_flags_reply(
+        c, xcb_xkb_per_client_flags(c, XCB_XKB_ID_USE_CORE_KBD, flag, flag, 0, 0, 0), nullptr);
+    const bool granted = reply && (reply->value & flag);
+    std::free(reply);
+    return granted;
+}
+#endif
+
 } // namespace
 
 KeyLayout CurrentKeyLayout() {
@@ -218,6 +245,18 @@ quint32 PhysicalKey(const QKeyEvent* event) {
 
 bool IsAutoRepeat(const QKeyEvent* event) {
     return event && event->isAutoRepeat();
+}
+
+bool RequestDetectableAutoRepeat() {
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+    return true; // a held key repeats presses only
+#elif defined(ZN_HAVE_XCB_XKB)
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) return false;
+    static const bool granted = xkbDetectableAutoRepeat();
+    return granted;
+#else
+    return false;
+#endif
 }
 
 QList<int> ProducibleVirtualKeys() {

@@ -6,6 +6,7 @@ enum MessageKind : int {
     MsgError = 1,   // OK, stop icon
     MsgYesNo = 2,   // Yes/No, exclamation icon
     MsgWarning = 3, // OK, exclamation icon
+    MsgReplace = 4, // Yes/No, exclamation icon, No the default: "replace the existing file?"
 };
 
 // Button numbers returned by messageBox.

@@ -232,7 +232,7 @@ std::unique_ptr<QPrinter> QtPlatform::createPrinter(QWidget* owner) {
             // asked about the name as typed, never about the file that will be replaced.
             file += QStringLiteral(".pdf");
             if (!QFileInfo::exists(file) ||
-                messageBox(owner, MsgYesNo, QStringLiteral("確認"),
+                messageBox(owner, MsgReplace, QStringLiteral("確認"),
                            QStringLiteral("「%1」は既に存在します。\r\n上書きしますか？")
                                .arg(QFileInfo(file).fileName())) == AnswerYes)
                 break;

@@ -1,5 +1,6 @@
 #include "pomvex/Henkan.h"
 
+#include "platform/HelpKey.h"
 #include "platform/Platform.h"
 #include "pomvex/RowModel.h"
 
@@ -49,6 +50,9 @@ Henkan::Henkan(QWidget* parent) : QWidget(parent) {
     setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 10));
     resize(780, 560);
     setAcceptDrops(true); // a list dropped on the window is opened as if chosen
+    // The program's help file lies beside the tool.
+    AddHelpKey(this,
+               [] { return QCoreApplication::applicationDirPath() + QStringLiteral("/zn.hlp"); });
 
     inputBox = new QLineEdit(this);
     inputBox->setPlaceholderText(QStringLiteral("表計算ｿﾌﾄで保存したCSVまたはﾀﾌﾞ区切りのﾌｧｲﾙ"));
@@ -66,6 +70,8 @@ Henkan::Henkan(QWidget* parent) : QWidget(parent) {
     preview->setSelectionBehavior(QAbstractItemView::SelectRows);
     preview->setEditTriggers(QAbstractItemView::NoEditTriggers);
     preview->setWordWrap(false);
+    // Tab moves on to the next control, as everywhere else; the arrows move between rows.
+    preview->setTabKeyNavigation(false);
     preview->verticalHeader()->hide();
     // Fixed row heights: the view then never measures rows that are not on screen.
     preview->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -75,10 +81,14 @@ Henkan::Henkan(QWidget* parent) : QWidget(parent) {
     for (int c = 0; c < 4; ++c)
         preview->setColumnWidth(c, widths[c]);
 
+    detailLabel = new QLabel(this);
+    detailLabel->setWordWrap(true);
+    detailLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
     summaryLabel = new QLabel(this);
     problemsOnlyBox = new QCheckBox(QStringLiteral("問題のある行だけ表示(&P)"), this);
     goodOnlyBox = new QCheckBox(QStringLiteral("ｴﾗｰの行を除いて変換(&G)"), this);
     cutBox = new QCheckBox(QStringLiteral("長すぎる問題・解答を切り詰める(&T)"), this);
+    yenBox = new QCheckBox(QStringLiteral("¥と‾を全角（￥ ￣）で書く(&Y)"), this);
     outputBox = new QLineEdit(this);
     outputBox->setPlaceholderText(QStringLiteral("出力する問題ﾌｧｲﾙ (.znd)"));
     outputButton = new QPushButton(QStringLiteral("参照(&O)..."), this);
@@ -109,6 +119,7 @@ Henkan::Henkan(QWidget* parent) : QWidget(parent) {
     auto* options = new QHBoxLayout;
     options->addWidget(goodOnlyBox);
     options->addWidget(cutBox);
+    options->addWidget(yenBox);
     options->addStretch(1);
 
     auto* out = new QGridLayout;
@@ -125,6 +136,7 @@ Henkan::Henkan(QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addWidget(preview, 1);
+    layout->addWidget(detailLabel);
     layout->addLayout(checks);
     layout->addLayout(options);
     layout->addLayout(out);
@@ -138,6 +150,7 @@ Henkan::Henkan(QWidget* parent) : QWidget(parent) {
     connect(problemsOnlyBox, &QCheckBox::clicked, this, &Henkan::Option_Click);
     connect(cutBox, &QCheckBox::clicked, this, &Henkan::Option_Click);
     connect(goodOnlyBox, &QCheckBox::clicked, this, &Henkan::Option_Click);
+    connect(yenBox, &QCheckBox::clicked, this, &Henkan::Option_Click);
     connect(outputButton, &QPushButton::clicked, this, &Henkan::Hozon_Click);
     connect(convertButton, &QPushButton::clicked, this, &Henkan::Henkan_Click);
     connect(exportButton, &QPushButton::clicked, this, &Henkan::Kakidashi_Click);
@@ -157,11 +170,13 @@ Henkan::Henkan(QWidget* parent) : QWidget(parent) {
         if (convertButton->isEnabled()) Henkan_Click();
     });
 
-    const QList<QWidget*> order = {inputButton,     reloadButton, encodingBox,   preview,
-                                   problemsOnlyBox, goodOnlyBox,  cutBox,        outputBox,
-                                   outputButton,    exportButton, convertButton, closeButton};
+    const QList<QWidget*> order = {
+        inputButton, reloadButton, encodingBox,  preview,      problemsOnlyBox, goodOnlyBox, cutBox,
+        yenBox,      outputBox,    outputButton, exportButton, convertButton,   closeButton};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
+    connect(preview->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &Henkan::showDetail);
     updateControls();
     inputButton->setFocus();
 }
@@ -205,6 +220,7 @@ void Henkan::Option_Click() {
     }
     if (sender() == problemsOnlyBox) {
         model->setProblemsOnly(problemsOnlyBox->isChecked());
+        showDetail(); // the rows shown changed under the current one
         return;
     }
     check();
@@ -234,7 +250,8 @@ void Henkan::check() {
         progressBar->show();
         statusLabel->setText(QStringLiteral("確認中..."));
     }
-    Checked = CheckTable(Table.rows, CheckOptions{cutBox->isChecked()}, [&](int done, int) {
+    const CheckOptions options{cutBox->isChecked(), !yenBox->isChecked(), std::nullopt};
+    Checked = CheckTable(Table.rows, options, [&](int done, int) {
         if (!long_) return;
         progressBar->setValue(done);
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -243,13 +260,14 @@ void Henkan::check() {
     model->setTable(&Checked);
     model->setProblemsOnly(problemsOnlyBox->isChecked());
 
-    detectedLabel->setText(QStringLiteral("%1・%2%3")
+    detectedLabel->setText(QStringLiteral("%1・%2%3　%4")
                                .arg(EncodingName(Table.encoding),
                                     Table.separator == u'\t' ? QStringLiteral("ﾀﾌﾞ区切り")
                                                              : QStringLiteral("ｶﾝﾏ区切り"),
                                     chosenEncoding() == TableEncoding::Auto
                                         ? QStringLiteral("（自動判定）")
-                                        : QString()));
+                                        : QString(),
+                                    ColumnsText(Checked.columns)));
     QString summary = SummaryText(Checked);
     if (Checked.heading) summary += QStringLiteral("（1行目は見出しとして読み飛ばしました）");
     summaryLabel->setText(summary);
@@ -262,7 +280,17 @@ void Henkan::check() {
         notes << QStringLiteral(
             "ｴﾗｰの行を直して再読込するか、「ｴﾗｰの行を除いて変換」を選んで下さい。");
     setStatus(notes.join(QStringLiteral("\n")), Checked.errorRows > 0);
+    showDetail();
     updateControls();
+}
+
+void Henkan::showDetail() {
+    const CheckedRow* row = model->rowAt(preview->currentIndex().row());
+    QStringList lines;
+    if (row)
+        for (const RowIssue& issue : row->issues)
+            lines << QStringLiteral("%1行目: %2").arg(row->row).arg(issue.reason);
+    detailLabel->setText(lines.join(u'\n'));
 }
 
 void Henkan::setStatus(const QString& text, bool alarm) {
@@ -303,7 +331,7 @@ QString Henkan::outputPath(const QString& typed, const char* extension, const QS
     // or was typed into the box was never asked about.
     if (QFileInfo::exists(path) && path != ConfirmedPath) {
         const int answer =
-            platform().messageBox(this, MsgYesNo, Title,
+            platform().messageBox(this, MsgReplace, Title,
                                   QStringLiteral("%1 は既にあります。\r\n置き換えますか？")
                                       .arg(QDir::toNativeSeparators(path)));
         if (answer != AnswerYes) return QString();

@@ -57,6 +57,8 @@ public:
     QCheckBox* problemsOnlyBox = nullptr;
     QCheckBox* goodOnlyBox = nullptr;
     QCheckBox* cutBox = nullptr;
+    QCheckBox* yenBox = nullptr;   // ¥ and ‾ as full-width ￥ and ￣
+    QLabel* detailLabel = nullptr; // every problem of the current row, in full
     QLineEdit* outputBox = nullptr;
     QPushButton* outputButton = nullptr;
     QPushButton* convertButton = nullptr;
@@ -73,6 +75,7 @@ protected:
 private:
     void check();
     void updateControls();
+    void showDetail();
     TableEncoding chosenEncoding() const;
     // The path typed or chosen, with the extension added; empty when the user declined.
     QString outputPath(const QString& typed, const char* extension, const QString& source);

@@ -78,5 +78,13 @@ QVariant RowModel::data(const QModelIndex& index, int role) const {
 QVariant RowModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return QVariant();
     static const char16_t* names[] = {u"行", u"問題", u"解答", u"ジャンル", u"問題点"};
-    return section >= 0 && section < Columns ? QString::fromUtf16(names[section]) : QVariant();
+    if (section < 0 || section >= Columns) return QVariant();
+    const QString name = QString::fromUtf16(names[section]);
+    // Which column of the list each one was read from.
+    const int from = !table_                     ? -1
+                     : section == QuestionColumn ? table_->columns.question
+                     : section == AnswerColumn   ? table_->columns.answer
+                     : section == GenreColumn    ? table_->columns.genre
+                                                 : -1;
+    return from < 0 ? name : QStringLiteral("%1（%2列）").arg(name, ColumnLetter(from));
 }

@@ -3,6 +3,7 @@
 #include "core/AppGlobals.h"
 #include "core/Drawing.h"
 #include "core/ResText.h"
+#include "platform/HelpKey.h"
 #include "platform/Platform.h"
 #include "print/PrintData.h"
 #include "print/PrintLayout.h"
@@ -46,6 +47,7 @@ PriPri::PriPri(QWidget* owner) : QDialog(owner) {
     setFixedSize(px(6060), px(1815));
     buildControls();
     G().PriPri = this;
+    AddHelpKey(this, [] { return G().HelpPath; });
     qApp->installEventFilter(this);
     Form_Load();
 }
@@ -89,9 +91,12 @@ void PriPri::buildControls() {
     for (int i = 0; i < 2; ++i) {
         Command1[i] = place(new QPushButton(QString::fromUtf16(captions[i]), this), 5130,
                             i == 0 ? 780 : 1320, 855, 375);
-        Command1[i]->setAutoDefault(false);
+        // Enter presses the button that has the focus, else "印刷".
+        Command1[i]->setAutoDefault(true);
         connect(Command1[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
     }
+
+    Command1[0]->setDefault(true);
 
     const QFont font = AppFont(LoadResString(FontPGothic), G().FontSmall);
     for (QWidget* w : findChildren<QWidget*>())
@@ -267,6 +272,8 @@ bool PriPri::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::FocusOut: {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) break;
+        // Cancelling needs no valid number; taking the focus back would cancel the click.
+        if (QApplication::focusWidget() == Command1[1]) break;
         for (int i = 0; i < 2; ++i) {
             if (w != L_StoE[i] || L_StoE_Validate(i)) continue;
             refusedField_ = i;

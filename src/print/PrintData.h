@@ -4,14 +4,6 @@
 
 #include <QList>
 #include <QString>
-#include <QStringList>
-
-// Splits CSV text into records of fields: fields may be quoted, a quoted field may hold commas,
-// line ends and doubled quotes ("" = one quote); records end at CR LF, LF or CR. A quote inside
-// a quoted field that is not followed by a comma, a line end or a second quote is kept as text,
-// so logs written without doubling their quotes still read. No record is made for the end of
-// the text after a final line end.
-QList<QStringList> ParseCsv(const QString& text);
 
 // Why reading print data failed.
 struct PrintDataError {

@@ -7,11 +7,12 @@
 
 class QPrinter;
 
-// Puts the laid-out pages on the printer in the 10-point font `fontName`: a print column is the
-// font's average character width, a text line 84 printer pixels, the origin moved in by the
+// Puts the laid-out pages on the printer in the 10-point font `fontName`: a print column is
+// PrintColumnWidth, a text line 84 printer pixels, the origin moved in by the
 // page margins. Returns false when the printer or the PDF file failed; a PDF that could not be
 // written completely is removed.
 bool RenderPages(QPrinter& printer, const QList<PageOp>& ops, const QString& fontName);
 
-// The width of one print column of a 10-point `fontName` on `printer`, in printer pixels.
-double PrintColumnWidth(QPrinter& printer, const QString& fontName);
+// The width of one print column on `printer`, in printer pixels: half an em of the 10-point
+// printer font, whichever font it is.
+double PrintColumnWidth(const QPrinter& printer);

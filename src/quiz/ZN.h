@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/QuestionFile.h"
+#include "quiz/HeldKeys.h"
 #include "quiz/HistoryObserver.h"
 #include "quiz/QuizRules.h"
 
@@ -10,6 +11,8 @@
 #include <QHash>
 #include <QImage>
 #include <QMainWindow>
+#include <QPointer>
+#include <QSet>
 #include <QTimer>
 
 #include <array>
@@ -65,6 +68,8 @@ public:
     void Exit_But_Click();
     void Exit_But_MouseDown();
     void Exit_But_MouseUp();
+    // A game-controller button went down or up (its code as a player's key code).
+    void Pad_Button(int code, bool pressed);
 
     // --- routines --------------------------------------------------------------------------
     void ClearBoard();
@@ -82,6 +87,8 @@ public:
     void DrawIndicator(int column, int row);
     void AddBuzzLine(int n, const QString& name, long long lagMs);
     void SaveLog();
+    // The window title, with a note of the match players' pads that are unplugged.
+    void ShowPadNotice();
 
     // --- buzzers ---------------------------------------------------------------------------
     // A player's buzzer let go at `momentMs` on clockMs(): the same step as a key release, with
@@ -129,6 +136,7 @@ protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool focusNextPrevChild(bool next) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenus();
@@ -190,8 +198,23 @@ private:
     bool allowClose_ = false;
     bool loaded_ = false;
     bool settingsFailureReported_ = false;
-    // Keys pressed in this window while it was active, by physical key, with the code taken at
-    // the press. Only their releases reach Form_KeyUp.
-    QHash<quint32, int> pressedKeys_;
+    // Which presses and releases reach Form_KeyDown and Form_KeyUp (held keys, auto-repeat).
+    HeldKeys heldKeys_;
+    QTimer settleKeys_; // the next turn of the event loop, for a release held back
+    QTimer forgetKeys_; // the application lost the keyboard for longer than a menu takes it
+    // The last key event met in another window, and the widget it was offered to.
+    struct ForeignKey {
+        const QKeyEvent* event = nullptr;
+        int type = 0, key = 0;
+        quint32 scan = 0;
+        quint64 time = 0;
+        bool operator==(const ForeignKey&) const = default;
+    } lastForeignKey_;
+    QPointer<QWidget> lastForeignReceiver_;
+    void feedKey(QKeyEvent* event, bool press, HeldKeys::Owner owner);
+    bool hasKeyboard() const;
     HistoryObserver historyObserver_;
+    // Controller buttons pressed while this window was active; only their releases buzz.
+    QSet<int> pressedButtons_;
+    void connectPads();
 };

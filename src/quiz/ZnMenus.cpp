@@ -62,10 +62,6 @@ void ZN::buildMenus() {
     menu1[FileStart]->setEnabled(false);
     menu1[FileSaveLog]->setEnabled(false);
     menu2[EditConvert]->setEnabled(false);
-    // Keys held when a menu opens are released into the menu, or later into this window as
-    // strays; either way they are no longer the window's own.
-    for (QMenu* m : menu)
-        connect(m, &QMenu::aboutToShow, this, [this] { pressedKeys_.clear(); });
 }
 
 void ZN::menu1_Click(int index) {
@@ -120,6 +116,7 @@ void ZN::menu2_Click(int index) {
         windowFactory().showSettings(this);
         LoadSettings();
         if (G().Roster.matchOn) buzzSound_ = LoadSound(12);
+        ShowPadNotice();
         break;
     case EditConvert: {
         hide();

@@ -52,6 +52,7 @@ void ZN::CloseQuestionFile() {
     setTimerEnabled(false);
     G().Roster.matchOn = false;
     if (matchEnded) matchEnded();
+    ShowPadNotice();
     buzzSound_.clear();
     st.answerers.clear();
     st.verdicts.clear();

@@ -20,6 +20,8 @@
 #include <QLayout>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace {
 // The window's own colour, seen where a small background picture leaves the client area bare.
 constexpr quint32 WindowColour = 0xC0C0C0;
@@ -52,10 +54,34 @@ ZN::ZN(QWidget* parent)
     endProgram = [] { QCoreApplication::exit(0); };
     rules_.roster = &G().Roster;
     rules_.clock = [this] { return clockMs(); };
+    settleKeys_.setSingleShot(true);
+    settleKeys_.setInterval(0);
+    connect(&settleKeys_, &QTimer::timeout, this, [this] { heldKeys_.settle(); });
+    heldKeys_.keyDown = [this](int key) { Form_KeyDown(key); };
+    heldKeys_.keyUp = [this](int key) { Form_KeyUp(key); };
+    heldKeys_.isPlayerKey = [](int key) {
+        const MatchRoster& roster = G().Roster;
+        const int last = std::clamp(roster.lastPlayer, 0, int(roster.players.size()) - 1);
+        for (int i = 0; roster.matchOn && i <= last; ++i)
+            if (roster.players[i].keyCode == key) return true;
+        return false;
+    };
+    qApp->installEventFilter(this);
+    // Keys let go while another program has the keyboard are never seen here. Menus and dialogs
+    // take the focus from this program only for a moment, so a short wait tells them apart.
+    forgetKeys_.setSingleShot(true);
+    forgetKeys_.setInterval(250);
+    connect(&forgetKeys_, &QTimer::timeout, this, [this] {
+        if (QGuiApplication::applicationState() != Qt::ApplicationActive) heldKeys_.forgetAll();
+    });
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState s) {
+        if (s != Qt::ApplicationActive) forgetKeys_.start();
+    });
     G().ZN = this;
 }
 
 ZN::~ZN() {
+    qApp->removeEventFilter(this);
     Tim.stop();
     recordLastAnswer(false);
     rules_.removeObserver(&historyObserver_);
@@ -64,6 +90,7 @@ ZN::~ZN() {
 
 void ZN::Form_Load() {
     setWindowTitle(G().AppTitle);
+    connectPads();
     fontSize_ = G().FontLarge;
 
     exitBut_->setGeometry(296, 378, 54, 32);
@@ -71,6 +98,8 @@ void ZN::Form_Load() {
     exitBut_->setCursor(LoadCursor(8));
 
     platform().moveCursor(frameGeometry().topLeft());
+    // Held buzzer keys: one press and one release from the window system where it can.
+    RequestDetectableAutoRepeat();
 
     G().SkinDC = QImage(640, 480, QImage::Format_RGB32);
     G().SkinDC.fill(Qt::black);
@@ -118,8 +147,7 @@ void ZN::Form_Activate() {
 
 void ZN::Form_Deactivate() {
     setTimerEnabled(false);
-    // Whatever is released from now on was let go in another window.
-    pressedKeys_.clear();
+    pressedButtons_.clear();
 }
 
 void ZN::Form_Resize() {
@@ -168,25 +196,48 @@ void ZN::Tim_Timer() {
 
 void ZN::keyPressEvent(QKeyEvent* event) {
     event->accept();
-    if (IsAutoRepeat(event)) return;
-    // A key belongs to the window that saw it pressed. A menu, pop-up or dialog closed by a
-    // press leaves its release to this window, which must not take it for a quiz key.
-    if (!isActiveWindow() || QApplication::activePopupWidget()) return;
-    // The code is fixed at the press: letting Shift go first must not change the key released.
-    const int key = VirtualKey(event);
-    if (key == 0) return;
-    pressedKeys_.insert(PhysicalKey(event), key);
-    Form_KeyDown(key);
+    feedKey(event, true, hasKeyboard() ? HeldKeys::Owner::Quiz : HeldKeys::Owner::Other);
 }
 
 void ZN::keyReleaseEvent(QKeyEvent* event) {
     event->accept();
-    if (IsAutoRepeat(event)) return;
-    const auto pressed = pressedKeys_.constFind(PhysicalKey(event));
-    if (pressed == pressedKeys_.cend()) return;
-    const int key = pressed.value();
-    pressedKeys_.erase(pressed);
-    Form_KeyUp(key);
+    feedKey(event, false, hasKeyboard() ? HeldKeys::Owner::Quiz : HeldKeys::Owner::Other);
+}
+
+bool ZN::hasKeyboard() const {
+    // An open menu or dialog takes the keys even where an event still names this window.
+    return !QApplication::activePopupWidget() && !QApplication::activeModalWidget();
+}
+
+void ZN::feedKey(QKeyEvent* event, bool press, HeldKeys::Owner owner) {
+    // The code is fixed at the press: letting Shift go first must not change the key released.
+    HeldKeys::Stroke stroke{PhysicalKey(event), VirtualKey(event), event->timestamp(),
+                            IsAutoRepeat(event)};
+    if (press) {
+        if (stroke.key != 0) heldKeys_.press(stroke, owner);
+    } else if (heldKeys_.release(stroke, owner)) {
+        settleKeys_.start();
+    }
+}
+
+// Keys held across menus, the judge pop-up and dialogs must be followed into those windows,
+// which no event of this window sees: hence a filter on the whole application.
+bool ZN::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if ((type != QEvent::KeyPress && type != QEvent::KeyRelease) || !watched->isWidgetType())
+        return false;
+    auto* widget = static_cast<QWidget*>(watched);
+    if (widget->window() == this) return false; // keyPressEvent and keyReleaseEvent see it
+    // A key event unhandled by a dialog's control is offered to its parents: count it once.
+    auto* key = static_cast<QKeyEvent*>(event);
+    const ForeignKey seen{key, type, key->key(), key->nativeScanCode(), key->timestamp()};
+    const bool offeredOn = seen == lastForeignKey_ && lastForeignReceiver_ &&
+                           widget != lastForeignReceiver_ &&
+                           widget->isAncestorOf(lastForeignReceiver_);
+    lastForeignKey_ = seen;
+    lastForeignReceiver_ = widget;
+    if (!offeredOn) feedKey(key, type == QEvent::KeyPress, HeldKeys::Owner::Other);
+    return false;
 }
 
 void ZN::changeEvent(QEvent* event) {

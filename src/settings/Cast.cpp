@@ -4,6 +4,7 @@
 #include "core/Paths.h"
 #include "core/ResText.h"
 #include "history/HistorySetup.h"
+#include "platform/Controllers.h"
 #include "settings/CastHelpers.h"
 #include "settings/PhoneJoin.h"
 #include "settings/SliderPicture.h"
@@ -26,6 +27,9 @@ Cast::Cast(QWidget* owner) : QDialog(owner) {
     buildControls();
     buildMatchFrame();
     G().Cast = this;
+    connect(&controllers(), &Controllers::buttonChanged, this, [this](int code, bool pressed) {
+        if (pressed) UKey_PadButton(code);
+    });
     Form_Load();
     watchControls(this);
 }

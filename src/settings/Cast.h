@@ -98,6 +98,9 @@ public:
     void OK_CAN_Click(int index);
     void Nin_LostFocus();
     void VScroll1_Change();
+    // A game-controller button pressed while a player's key box has the focus becomes that
+    // player's key.
+    void UKey_PadButton(int code);
     // False when a player entry is wrong (pendingMessage names it) or the names could not be
     // remembered in ZN.INI.
     bool ValidatePlayers();

@@ -67,18 +67,14 @@ void Cast::OK_CAN_Click(int index) {
         }
         if (G().Roster.matchOn && (!applyPlayerCount() || !ValidatePlayers())) return;
         fillRecordFromControls();
-        if (!SaveSettingsRecord(G().IniPath, G().Settings)) {
-            reportIoFailure();
+        // One rewrite: a failure leaves the old file whole, as the message says.
+        const QString trimmed = TrimBlanks(path);
+        const bool newPath = trimmed != pathAtOpen;
+        if (!SaveDialogSettings(G().IniPath, G().Settings, newPath ? &trimmed : nullptr)) {
+            reportIoFailure(true);
             return;
         }
-        const QString trimmed = TrimBlanks(path);
-        if (trimmed != pathAtOpen) {
-            if (!RewriteBackgroundLine(G().IniPath, trimmed)) {
-                reportIoFailure();
-                return;
-            }
-            pathAtOpen = trimmed;
-        }
+        pathAtOpen = trimmed;
         // Kept outside ZN.INI, whose layout other programs read; written only when changed.
         if (chkHistory->isChecked() != RecordingEnabled())
             SetRecordingEnabled(chkHistory->isChecked());

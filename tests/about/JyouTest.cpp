@@ -164,6 +164,16 @@ TEST_F(JyouTest, CornerAnimationAndTheHiddenSequenceTurningTheLinkToTheSecondPag
     EXPECT_TRUE(w->isVisible());
 }
 
+TEST_F(JyouTest, F1OpensTheHelp) {
+    G().HelpPath = dir.filePath(QStringLiteral("zn.hlp"));
+    auto window = open();
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_F1);
+    EXPECT_EQ(fake.helpShown, QStringList{G().HelpPath});
+    EXPECT_TRUE(window->isVisible());
+}
+
 // Any mount point and any amount of free space: the mount point is cut in its middle while the
 // line would not fit the 269 pixels right of x 10; a number too wide even with "/" is drawn
 // narrower, its closing bracket still inside the window.

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QTableView>
 #include <QTest>
 #include <QUrl>
 
@@ -114,7 +115,7 @@ TEST_F(HenkanTest, ConvertsGoodRowsAndAsksBeforeReplacingANameItCompleted) {
     EXPECT_EQ(fake.messages[0].kind, MsgPlain);
     fake.messageAnswers.enqueue(AnswerNo);
     w.convertButton->click();
-    EXPECT_EQ(fake.messages.last().kind, MsgYesNo);
+    EXPECT_EQ(fake.messages.last().kind, MsgReplace);
 }
 
 TEST_F(HenkanTest, ADroppedListOpensAFolderIsNoOutputNameAndEnterConverts) {
@@ -156,4 +157,52 @@ TEST_F(HenkanTest, ADroppedListOpensAFolderIsNoOutputNameAndEnterConverts) {
     w.inputBox->setText(path("二.csv"));
     QTest::keyClick(w.inputBox, Qt::Key_Return);
     EXPECT_EQ(w.InputPath + w.outputBox->text(), path("二.csv") + path("二.znd"));
+}
+
+// The tool's window opens the program's help, which lies beside it.
+TEST_F(HenkanTest, F1OpensTheHelpBesideTheTool) {
+    w.show();
+    QApplication::setActiveWindow(&w);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    w.inputBox->setFocus();
+    QTest::keyClick(w.inputBox, Qt::Key_F1);
+    EXPECT_EQ(fake.helpShown,
+              QStringList{QCoreApplication::applicationDirPath() + QStringLiteral("/zn.hlp")});
+}
+
+TEST_F(HenkanTest, PreviewNamesItsColumnsShowsWholeReasonsAndTabLeavesIt) {
+    writeBytes(path("headed.csv"),
+               QStringLiteral("No.,解答,問題,ジャンル\r\n1,富士山,日本一高い山は？,2\r\n"
+                              "2,答,とても長い理由のある問題\u200B,9\r\n")
+                   .toUtf8());
+    choose(path("headed.csv"));
+    ASSERT_TRUE(w.Loaded);
+    const auto header = [this](int c) {
+        return w.model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+    };
+    EXPECT_EQ(QStringList({header(1), header(2), header(3)}),
+              QStringList({"問題（C列）", "解答（B列）", "ジャンル（D列）"}));
+    EXPECT_EQ(cell(0, RowModel::QuestionColumn), QStringLiteral("日本一高い山は？"));
+    EXPECT_TRUE(w.detectedLabel->text().contains(QStringLiteral("問題=C列、解答=B列")));
+
+    w.show();
+    w.activateWindow();
+    w.preview->setFocus();
+    QTest::keyClick(w.preview, Qt::Key_Down);
+    QTest::keyClick(w.preview, Qt::Key_Down);
+    EXPECT_EQ(w.preview->currentIndex().row(), 1);
+    // Every reason in full, however narrow the column.
+    EXPECT_EQ(
+        w.detailLabel->text(),
+        QStringLiteral("3行目: 問題にShift-JISで書けない文字があります「U+200B (ゼロ幅スペース)」\n"
+                       "3行目: ジャンル「9」は1～7の数字でもジャンル名でもありません"));
+    QTest::keyClick(w.preview, Qt::Key_Tab);
+    EXPECT_EQ(w.focusWidget(), w.problemsOnlyBox);
+
+    // The yen sign as the user chose: one byte, or full width.
+    writeBytes(path("yen.csv"), QStringLiteral("¥100は？,百円,1\r\n").toUtf8());
+    choose(path("yen.csv"));
+    EXPECT_EQ(w.Checked.rows[0].question, QStringLiteral("\\100は？"));
+    w.yenBox->click();
+    EXPECT_EQ(w.Checked.rows[0].question, QStringLiteral("￥100は？"));
 }

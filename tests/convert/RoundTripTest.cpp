@@ -42,6 +42,74 @@ TEST_F(Convert, ExportedListConvertsBackByteForByte) {
     EXPECT_TRUE(err.contains(QStringLiteral(":1: 情報: 見出しの行として読み飛ばしました")));
 }
 
+// An empty question file and genre bytes no genre digit stands for come back unchanged too.
+TEST_F(Convert, EmptyFilesAndOddGenreBytesConvertBack) {
+    ASSERT_TRUE(WriteRecordTexts(path("empty.znd"), {}));
+    ASSERT_EQ(run({"-x", path("empty.znd"), path("empty.csv")}), ExitOk) << err.toStdString();
+    ASSERT_EQ(run({path("empty.csv"), path("empty2.znd")}), ExitOk) << err.toStdString();
+    EXPECT_TRUE(QFileInfo(path("empty2.znd")).isFile());
+    EXPECT_EQ(QFileInfo(path("empty2.znd")).size(), 0);
+    EXPECT_TRUE(err.contains(QStringLiteral("情報: 見出しだけで問題がありません")));
+
+    QByteArray odd;
+    for (char genre : {'0', '9', ' ', 'A', '\0', '4'}) {
+        QByteArray record = SjisEncode(ComposeRecordText(QStringLiteral("問"), "a", u'1'));
+        record.back() = genre;
+        odd += record + "\r\n";
+    }
+    writeBytes(path("odd.znd"), odd);
+    ASSERT_EQ(run({"-x", path("odd.znd"), path("odd.csv")}), ExitOk) << err.toStdString();
+    EXPECT_TRUE(readBytes(path("odd.csv")).contains("\r\n問,a,0x30\r\n問,a,0x39\r\n"));
+    ASSERT_EQ(run({path("odd.csv"), path("odd2.znd")}), ExitOk) << err.toStdString();
+    EXPECT_EQ(readBytes(path("odd2.znd")), odd);
+}
+
+// Files that are no list, and lists whose columns are not where they are expected.
+TEST_F(Convert, WorkbooksBinaryDataAndColumnsAreExplained) {
+    const QByteArray png = QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0\0\x10", 24).repeated(8);
+    struct Unusable {
+        const char* name;
+        QByteArray bytes;
+        const char* says;
+    } unusable[] = {
+        {"book.xlsx", QByteArray("PK\x03\x04\x14\0\x06\0", 8) + "[Content_Types].xml",
+         "表計算ｿﾌﾄのﾌﾞｯｸ（.xlsx、.odsなど）のようです。表計算ｿﾌﾄで「CSV」か"},
+        {"old.xls", QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1\0\0", 10),
+         "Excelのﾌﾞｯｸ（.xls）のようです"},
+        {"picture.csv", png, "ﾃｷｽﾄのﾌｧｲﾙではないようです"},
+    };
+    for (const Unusable& u : unusable) {
+        writeBytes(path(u.name), u.bytes);
+        EXPECT_EQ(run({path(u.name), path("x.znd")}), ExitUnusable) << u.name;
+        EXPECT_TRUE(err.contains(QString::fromUtf8(u.says))) << err.toStdString();
+    }
+
+    // One stray NUL in a UTF-8 list is one bad row, not a sign of UTF-16.
+    writeBytes(path("nul.csv"), QByteArray("q,a,1\nb\0c,x,2\n", 14) + "日本,答,3\n");
+    EXPECT_EQ(run({path("nul.csv")}), ExitRowErrors);
+    EXPECT_TRUE(err.contains(path("nul.csv") +
+                             QStringLiteral(":2: 問題に制御文字があります「U+0000 (NUL)」")));
+    EXPECT_TRUE(err.contains(QStringLiteral("3行中 1行にエラー（UTF-8、ｶﾝﾏ区切り、")));
+
+    const QString swapped =
+        QStringLiteral("No.,東京,日本の首都は？,2\n2,富士山,日本一高い山は？,3\n");
+    writeBytes(path("swapped.csv"), swapped.toUtf8());
+    EXPECT_EQ(run({path("swapped.csv"), path("s1.znd")}), ExitRowErrors) << "genre in column C";
+    EXPECT_EQ(run({"--columns", "n,a,q,g", path("swapped.csv"), path("s2.znd")}), ExitOk);
+    EXPECT_TRUE(err.contains(QStringLiteral("問題=C列、解答=B列、ジャンル=D列")));
+    EXPECT_FALSE(err.contains(QStringLiteral("入れ替わって")));
+    QuestionFile file;
+    QuestionRecord record;
+    ASSERT_TRUE(file.open(path("s2.znd")) && file.read(2, record));
+    EXPECT_EQ(record.question + record.answer + record.genre,
+              QStringLiteral("日本一高い山は？富士山3"));
+    EXPECT_EQ(run({"--columns=n,q,g", path("swapped.csv")}), ExitUnusable);
+    EXPECT_EQ(run({"--columns", "q,a,g,n", path("swapped.csv"), path("s3.znd")}), ExitRowErrors);
+    writeBytes(path("positional.csv"), QStringLiteral("富士山,日本一高い山は？,3\n").toUtf8());
+    EXPECT_EQ(run({path("positional.csv"), path("s4.znd")}), ExitOk);
+    EXPECT_TRUE(err.contains(QStringLiteral("注意: 1行中1行で解答が問題より長く")));
+}
+
 TEST_F(Convert, CommandLineExitStatusesAndMessages) {
     writeBytes(path("bad.csv"), QStringLiteral("q,a,1\nq,,2\nr,b,9\n").toUtf8());
     writeBytes(path("good.csv"), SjisEncode(QStringLiteral("問,答,3\n")));

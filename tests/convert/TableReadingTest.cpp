@@ -59,34 +59,22 @@ TEST(TableText, RecognisesTheSeparator) {
     EXPECT_EQ(DetectSeparator(u"\"a\tb\",c,1\n"), u',');
 }
 
-TEST(TableText, SplitsQuotedFieldsAsSpreadsheetsWriteThem) {
-    struct Case {
-        const char16_t* text;
-        QList<QStringList> rows;
-        qsizetype unclosed = -1; // the row whose quote is left open
-    } cases[] = {
-        {u"a,\"b,c\",1\r\n", {{"a", "b,c", "1"}}},
-        {u"\"say \"\"hi\"\"\",x,2", {{"say \"hi\"", "x", "2"}}},
-        {u"\"line\r\nbreak\",x,3\r\nnext,y,4", {{"line\r\nbreak", "x", "3"}, {"next", "y", "4"}}},
-        {u"a,,\r\n,b,", {{"a", "", ""}, {"", "b", ""}}},
-        {u"a,b,1\rc,d,2\ne,f,3", {{"a", "b", "1"}, {"c", "d", "2"}, {"e", "f", "3"}}},
-        {u"\"\",x,1", {{"", "x", "1"}}},
-        {u"in\"side,x,1", {{"in\"side", "x", "1"}}},
-        {u"\"quoted\"tail,x,1", {{"quotedtail", "x", "1"}}},
-        // A quote left open ends with its own line; the rows after it survive with their numbers.
-        {u"\"open,x,1\nb,y,2\n\"m\nn\",z,3\nc,w,4",
-         {{"open", "x", "1"}, {"b", "y", "2"}, {"m\nn", "z", "3"}, {"c", "w", "4"}},
-         0},
-        {u"a,b,1\n\"never closed", {{"a", "b", "1"}, {"never closed"}}, 1},
-    };
-    for (const Case& c : cases) {
-        const QList<TableRow> rows = SplitTable(QString::fromUtf16(c.text), u',');
-        SCOPED_TRACE(QString::fromUtf16(c.text).toStdString());
-        ASSERT_EQ(rows.size(), c.rows.size());
-        for (qsizetype i = 0; i < rows.size(); ++i) {
-            EXPECT_EQ(rows[i].fields, c.rows[i]) << i;
-            EXPECT_EQ(rows[i].row, i + 1) << i;
-            EXPECT_EQ(rows[i].unclosedQuote, (i == c.unclosed)) << i;
-        }
+TEST(TableText, KanjiOnlyUtf8AndTiesReadAsUtf8) {
+    // Short lists of kanji only: their code page 932 reading is clean as well.
+    for (const char16_t* text :
+         {u"山,鳥水,1\n", u"会火,先月,1\n", u"算英,問東,1\n首理,会生,2\n", u"漢字,読み,1\n"}) {
+        const QByteArray bytes = QString::fromUtf16(text).toUtf8();
+        EXPECT_EQ(DetectEncoding(bytes), TableEncoding::Utf8)
+            << QString::fromUtf16(text).toStdString();
     }
+    // "漢" reads as a second-level kanji and a half-width bracket in code page 932: both readings
+    // are clean and score alike, and the tie goes to UTF-8.
+    const QByteArray tie = QStringLiteral("漢,1\n").toUtf8();
+    ASSERT_FALSE(SjisDecode(tie).contains(QChar(0xFFFD)));
+    EXPECT_EQ(DetectEncoding(tie), TableEncoding::Utf8);
+    // UTF-16 without a byte-order mark whose lines are long and all kanji is still UTF-16.
+    QStringEncoder le(QStringEncoder::Utf16LE);
+    const QString longRows = QString(140, QChar(u'問')) + QStringLiteral(",答,1\r\n");
+    EXPECT_EQ(DetectEncoding(le.encode(longRows.repeated(3))), TableEncoding::Utf16);
+    EXPECT_FALSE(LooksLikeUtf16(QByteArray("a,b,1\nc\0d,e,2\nf,g,3\n", 20)));
 }

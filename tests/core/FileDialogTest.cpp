@@ -97,7 +97,7 @@ TEST_F(FileDialogTest, PrintDataTakesOurLogsWhateverTheirLengthButNoPipe) {
 }
 
 // The default extension is added to a name without a three-letter one; a name it turns into
-// another existing file is asked about, and "No" shows the dialog again.
+// another existing file is asked about (No the default button), and "No" shows the dialog again.
 TEST_F(FileDialogTest, ExistingFileNamedByTheAddedExtensionIsAskedAbout) {
     file("a.html.znd", "old");
     // type; dialog answers; reply; asked about it; name taken
@@ -113,7 +113,7 @@ TEST_F(FileDialogTest, ExistingFileNamedByTheAddedExtensionIsAskedAbout) {
         fake.messageAnswers = {};
         fake.messageAnswers.enqueue(reply);
         EXPECT_EQ(run(type, answers, true),
-                  asked ? QStringList{"2確認「a.html.znd」は既に存在します。\r\n上書きしますか？"}
+                  asked ? QStringList{"4確認「a.html.znd」は既に存在します。\r\n上書きしますか？"}
                         : QStringList{});
         EXPECT_EQ(G().CurrentFile, dir.filePath(taken));
     }

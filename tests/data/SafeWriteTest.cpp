@@ -29,6 +29,11 @@ TEST(SafeWrite, FullDiskKeepsEveryOldFileAndIsReported) {
          [](auto p) { return WriteRecordTexts(p, texts(200)); }},
         {"line-1 repair", ini + "Taro\r\n",
          [&](auto p) { return ReadSettingsForDialog(p, r, d) || !d.writeFailed; }},
+        {"dialog settings", ini + "/old.png\r\nTaro\r\n",
+         [&](auto p) {
+             const QString bg = u"/pictures/new.png"_qs;
+             return SaveDialogSettings(p, r, &bg);
+         }},
         {"append members", ini + "\r\nTaro\r\n",
          [&](auto p) {
              return AppendMembers(p, m = {u"Taro"_qs}, {u"Hanako"_qs}) || m.size() != 1;
@@ -48,6 +53,29 @@ TEST(SafeWrite, FullDiskKeepsEveryOldFileAndIsReported) {
         EXPECT_EQ(readBytes(path), old) << name;
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1) << name;
         EXPECT_TRUE(write(path)) << name << ": fails even without the limit";
+    }
+}
+
+// The disk fills up in the middle of a member's line (the limit lies a few bytes beyond the
+// file's end): the bytes that were written are taken back, so the cut name never becomes a
+// member when the next append ends its line.
+TEST(SafeWrite, AnAppendCutShortIsTakenBack) {
+    QTemporaryDir dir;
+    const QString ini = dir.filePath(u"ZN.INI"_qs);
+    const QByteArray old = "ON 3ON 2ON ON ON X\r\n\r\nTaro\r\n";
+    for (const QByteArray& file : {old, QByteArray(old).append("Jiro")}) {
+        writeBytes(ini, file);
+        MemberList members = {u"Taro"_qs};
+        bool written = true;
+        {
+            // "Jiro" gets its line end before the new name; a few bytes more fit.
+            FileSizeLimit limit(file.size() + (file.endsWith("\r\n") ? 3 : 5));
+            ASSERT_TRUE(limit.active());
+            written = AppendMembers(ini, members, {u"Hanako"_qs});
+        }
+        EXPECT_FALSE(written);
+        EXPECT_EQ(readBytes(ini), file);
+        EXPECT_EQ(members, QStringList{u"Taro"_qs});
     }
 }
 

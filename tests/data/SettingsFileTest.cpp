@@ -2,6 +2,12 @@
 
 #include "data/SettingsFile.h"
 
+#include <QLockFile>
+#include <QSet>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace {
 
 const QByteArray DefaultRecord("ON 3ON 2ON ON ON X\r\n");
@@ -86,4 +92,85 @@ TEST_F(SettingsFileTest, DialogReadsMembersAndAppendAddsOnlyUnknownNamesUpToOneH
     members.removeLast();
     ASSERT_TRUE(AppendMembers(ini, members, {u"Xa"_qs, u"Xb"_qs})); // room for one
     EXPECT_TRUE(readBytes(ini) == DefaultRecord + "D:\\new .bmp\r\n" + tail + "end\r\nXa\r\n");
+}
+
+// "OK" of the settings dialog: the record and line 1 together, every other byte kept, in the
+// shapes the file can have.
+TEST_F(SettingsFileTest, DialogSaveRewritesRecordAndBackgroundTogether) {
+    record.soundOn = u"OFF"_qs;
+    const QByteArray saved = record.toBytes();
+    const QString bg = u"/pics/new.png"_qs;
+    // {file, with a new background, afterwards}
+    const std::tuple<QByteArray, bool, QByteArray> cases[] = {
+        {DefaultRecord + "/old.png\r\nTaro\r\nJi", true, saved + "/pics/new.png\r\nTaro\r\nJi"},
+        {DefaultRecord + "/old.png\r\nTaro\r\n", false, saved + "/old.png\r\nTaro\r\n"},
+        {DefaultRecord + "/old.png", true, saved + "/pics/new.png\r\n"},
+        {DefaultRecord, true, saved + "/pics/new.png\r\n"},
+        {"ON 3", true, saved + "/pics/new.png\r\n"}, // cut short: nothing worth keeping
+        {QByteArray(), false, saved},
+    };
+    for (const auto& [file, withBackground, expected] : cases) {
+        writeBytes(ini, file);
+        EXPECT_TRUE(SaveDialogSettings(ini, record, withBackground ? &bg : nullptr));
+        EXPECT_EQ(readBytes(ini), expected) << file.toStdString();
+    }
+}
+
+// Another program holding the lock keeps every operation from reading or writing: each fails
+// after its wait instead of interleaving, and the file stays as it was.
+TEST_F(SettingsFileTest, AHeldLockKeepsEveryEditOut) {
+    const QByteArray file = DefaultRecord + "/old.png\r\nTaro\r\n";
+    writeBytes(ini, file);
+    QLockFile other(ini + u".lock"_qs);
+    ASSERT_TRUE(other.tryLock());
+    const QString bg = u"/new.png"_qs;
+    members = {u"Taro"_qs};
+    EXPECT_FALSE(SaveDialogSettings(ini, record, &bg));
+    EXPECT_EQ(readBytes(ini), file);
+    other.unlock();
+    EXPECT_TRUE(AppendMembers(ini, members, {u"Hanako"_qs}));
+    EXPECT_FALSE(QFile::exists(ini + u".lock"_qs));
+}
+
+// Three programs edit one ZN.INI at once: two append members one by one, the third saves the
+// dialog's settings with a new background again and again. Every name ends up on a line of its
+// own, none is lost to a rewrite, and the record and line 1 stay whole.
+TEST_F(SettingsFileTest, ProgramsEditingAtOnceLoseNothing) {
+    writeBytes(ini, DefaultRecord + "\r\n");
+    constexpr int Rounds = MemberLimit - 10; // each list stays below its limit
+    auto child = [&](char who) {
+        const pid_t pid = fork();
+        if (pid != 0) return pid;
+        bool ok = true;
+        MemberList list;
+        SettingsRecord r;
+        for (int i = 0; i < Rounds; ++i) {
+            const QString n = QString::number(i);
+            if (who != 'S') {
+                ok = AppendMembers(ini, list, {QChar::fromLatin1(who) + n}) && ok;
+            } else {
+                r.speedLevel = QString::number(i % 5 + 1);
+                const QString bg = u"/pictures/picture"_qs + n + u".png"_qs;
+                ok = SaveDialogSettings(ini, r, &bg) && ok;
+            }
+            usleep(200); // even a busy user pauses between two edits
+        }
+        _exit(ok ? 0 : 1);
+    };
+    const pid_t pids[] = {child('A'), child('B'), child('S')};
+    for (pid_t pid : pids) {
+        ASSERT_GT(pid, 0);
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    QList<QByteArray> lines = readBytes(ini).split('\n');
+    ASSERT_EQ(lines.size(), 2 * Rounds + 3); // record, background, the names, the empty end
+    EXPECT_EQ(lines[0], "ON 5ON 2ON ON ON X\r");
+    EXPECT_EQ(lines[1], "/pictures/picture" + QByteArray::number(Rounds - 1) + ".png\r");
+    QSet<QByteArray> names(lines.begin() + 2, lines.end() - 1), expected;
+    for (int i = 0; i < Rounds; ++i)
+        expected << "A" + QByteArray::number(i) + "\r"
+                 << "B" + QByteArray::number(i) + "\r";
+    EXPECT_EQ(names, expected);
 }

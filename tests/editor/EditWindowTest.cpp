@@ -48,6 +48,7 @@ TEST_F(EditWindowTest, NewListBoxesTidiedLimitedAndQuestionMarkCompleted) {
     compose("か", {});
     compose({}, "かな");
     EXPECT_TRUE(preedit().isEmpty());
+    EXPECT_EQ(status(), ResText(TextInputTooLong, "0")); // refused whole, and said so
     compose("ん", "かな"); // the composition begun with a refused commit stays
     EXPECT_EQ(preedit(), "ん");
     EXPECT_EQ(question(), almost + "日本");
@@ -55,6 +56,7 @@ TEST_F(EditWindowTest, NewListBoxesTidiedLimitedAndQuestionMarkCompleted) {
     ed->QA[1]->setPlainText(QString(59, 'c'));
     ed->QA[1]->paste();
     EXPECT_EQ(ed->QA[1]->toPlainText(), QString(59, 'c'));
+    EXPECT_EQ(status(), ResText(TextInputTooLong, "1"));
 
     // Characters outside code page 932 are announced, as they will be saved as "?".
     ed->QA[0]->setPlainText("Ğ は何？");
@@ -123,4 +125,14 @@ TEST_F(EditWindowTest, NumberBoxGenreBoxAndTheMessagesStoringGives) {
     EXPECT_EQ(status(), "Dataは5迄です。");
     focus(ed->Command1[1]);
     EXPECT_EQ(status(), "");
+}
+
+// F1 is the help key here too, whichever box has the focus.
+TEST_F(EditWindowTest, F1OpensTheHelpFromAnyBox) {
+    G().HelpPath = path(QStringLiteral("zn.hlp"));
+    for (QWidget* box : {static_cast<QWidget*>(ed->QA[0]), static_cast<QWidget*>(ed->ban)}) {
+        focus(box);
+        QTest::keyClick(box, Qt::Key_F1);
+    }
+    EXPECT_EQ(fake.helpShown, QStringList(2, path(QStringLiteral("zn.hlp"))));
 }

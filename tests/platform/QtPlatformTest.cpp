@@ -14,6 +14,7 @@
 #include <QPrinterInfo>
 #include <QSet>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -30,6 +31,21 @@ TEST(DialogSupport, AnswersFiltersAndPathLimit) {
     const QString longest(MaxDialogPathLength, QLatin1Char('a'));
     EXPECT_EQ(AcceptedDialogPath(longest), longest);
     EXPECT_TRUE(AcceptedDialogPath(longest + QLatin1Char('a')).isEmpty());
+}
+
+// Enter on the question about replacing a file answers No; on other Yes/No questions, Yes.
+TEST(QtPlatform, EnterNeverReplacesAFile) {
+    QtPlatform qt;
+    for (const auto& [kind, answer] : {std::pair{MsgReplace, AnswerNo}, {MsgYesNo, AnswerYes}}) {
+        QTimer enter;
+        QObject::connect(&enter, &QTimer::timeout, [] {
+            if (QWidget* box = QApplication::activeModalWidget())
+                QTest::keyClick(box, Qt::Key_Return);
+        });
+        enter.start(20);
+        EXPECT_EQ(qt.messageBox(nullptr, kind, QStringLiteral("確認"), QStringLiteral("上書き？")),
+                  answer);
+    }
 }
 
 // Windows font names must end up in a real font of the right kind, not in Qt's default.

@@ -110,6 +110,29 @@ TEST_F(PriPriTest, SpinButtonsAndFieldsKeepTheRangeInDigits) {
     EXPECT_EQ(box->text(), u"59"_s);
 }
 
+TEST_F(PriPriTest, CancelAndEnterWorkWhateverTheFieldsHold) {
+    // An ordinary click on "ｷｬﾝｾﾙ" (press and release apart) while a field holds a refused number.
+    auto p = open(true);
+    type(p->L_StoE[1], u"11"_s);
+    QTest::mousePress(p->Command1[1], Qt::LeftButton);
+    QTest::qWait(120);
+    QTest::mouseRelease(p->Command1[1], Qt::LeftButton);
+    EXPECT_FALSE(p->isVisible());
+    EXPECT_EQ(p->result(), QDialog::Rejected);
+
+    // Enter presses the focused button; elsewhere it prints.
+    p = open();
+    p->Command1[1]->setFocus();
+    QTest::keyClick(p->Command1[1], Qt::Key_Return);
+    EXPECT_EQ(std::pair(p->isVisible(), p->result()), std::pair(false, int(QDialog::Rejected)));
+    p = open();
+    fake.printerPdfPath = dir.filePath(u"enter.pdf"_s);
+    p->Check1[0]->setFocus();
+    QTest::keyClick(p->Check1[0], Qt::Key_Return);
+    EXPECT_EQ(std::pair(p->isVisible(), p->result()), std::pair(false, int(QDialog::Accepted)));
+    EXPECT_TRUE(QFileInfo(fake.printerPdfPath).isFile());
+}
+
 TEST_F(PriPriTest, RefusedRangesAndFailuresAreReportedAndPrintNothing) {
     const QString q = G().CurrentFile, out = dir.filePath(u"out.pdf"_s),
                   old = dir.filePath(u"old.pdf"_s), log = dir.filePath(u"short.csv"_s);
@@ -207,4 +230,12 @@ TEST_F(PriPriTest, TheSampleFileAndASavedLogPrintToPdf) {
     EXPECT_TRUE(log[1].contains(u"80.ログ80"_s));
     EXPECT_TRUE(log[1].contains(u"（○Ben）"_s));
     EXPECT_FALSE(log[1].contains(u"81."_s));
+}
+
+TEST_F(PriPriTest, F1OpensTheHelp) {
+    G().HelpPath = dir.filePath(u"zn.hlp"_s);
+    auto p = open(true);
+    p->L_StoE[0]->setFocus();
+    QTest::keyClick(p->L_StoE[0], Qt::Key_F1);
+    EXPECT_EQ(fake.helpShown, QStringList{G().HelpPath});
 }

@@ -31,7 +31,7 @@ int FakePlatform::messageBox(QWidget*, int kind, const QString& title, const QSt
         onMessage(m);
     if (!messageAnswers.isEmpty())
         return messageAnswers.dequeue();
-    return kind == MsgYesNo ? AnswerYes : AnswerOk;
+    return kind == MsgYesNo || kind == MsgReplace ? AnswerYes : AnswerOk;
 }
 
 QString FakePlatform::dialog(bool save, const QString& title, const QList<FileFilter>& filters,

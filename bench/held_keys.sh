@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# Holds a buzzer key in the real quiz window as clubs do, under Xvfb while another process loads
+# the CPU, then reads the saved log: every hold must be one buzz where the key was let go.
+# Run by hand after a build (needs xvfb, xdotool: ZN_DEV_TOOLS=1 scripts/install-deps):
+#   bench/held_keys.sh [build folder] [display] [holds] [hold seconds]
+# Each question: wait 1 s, hold X for the hold time and let go (the buzz), wait out the answer
+# count (a time over, ×), hold X again in the judge wait and let go (the next question).
+# A fake release shows as ○ (the second release opened the answer), a buzz far earlier than the
+# release, or a question skipped before its key was let go.
+set -euo pipefail
+
+build=$(realpath "${1:-build}")
+display=${2:-:97}
+holds=${3:-10}
+hold=${4:-3}
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+cp "$build/zn" "$work/"
+# Speed 3 (110 ms a character), no sounds, file order, reveal on, time over ×.
+printf 'OFF3OFF2ON OFFON X\r\n' >"$work/ZN.INI"
+kana=あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよらりるれろわ
+for ((i = 1; i <= holds; ++i)); do
+    q=""
+    for ((j = 0; j < 110; ++j)); do q+=${kana:$(((i * 7 + j * 3) % ${#kana})):1}; done
+    printf '問%d%s\t答%d\t1\n' "$i" "$q" "$i"
+done >"$work/q.txt"
+"$build/Pomvex" -f "$work/q.txt" "$work/q.znd" >/dev/null 2>&1
+
+# A private runtime folder: another copy of the program running elsewhere must not make this one
+# refuse to start as a second copy.
+export XDG_RUNTIME_DIR=$work/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
+pids+=($!)
+sleep 1
+export DISPLAY=$display
+yes >/dev/null &
+pids+=($!)
+(cd "$work" && exec ./zn q.znd) >/dev/null 2>&1 &
+pids+=($!)
+sleep 3
+if ! window=$(timeout 20 xdotool search --sync --name "ZE Zir" | head -1); then
+    echo "held_keys: the quiz window did not appear" >&2
+    exit 1
+fi
+xdotool windowfocus "$window" 2>/dev/null || true # without a window manager the focus may stay
+
+start=$(date +%s.%N)
+for ((i = 1; i <= holds; ++i)); do
+    sleep 1
+    xdotool keydown x
+    sleep "$hold"
+    xdotool keyup x
+    sleep 8 # the answer count runs out: a time over
+    xdotool keydown x
+    sleep "$hold"
+    xdotool keyup x
+done
+echo "holds done in $(echo "$(date +%s.%N) - $start" | bc) s"
+sleep 1
+xdotool key Return # the end of the run is announced in a message box
+sleep 1
+# ファイル > ログ保存(&V), confirmed, into log.csv.
+xdotool key alt+f
+sleep 0.5
+xdotool key v
+sleep 1
+xdotool key Return
+sleep 1.5
+xdotool type --delay 30 "$work/log.csv"
+xdotool key Return
+sleep 1.5
+if [[ ! -f "$work/log.csv" ]]; then
+    import -window root /tmp/held_keys_failed.png 2>/dev/null || true
+    echo "held_keys: no log was saved (screen: /tmp/held_keys_failed.png)" >&2
+    exit 1
+fi
+python3 - "$work/log.csv" <<'PY'
+import sys
+lines = open(sys.argv[1], encoding="cp932").read().splitlines()[1:]
+circles = 0
+for n, line in enumerate(lines, 1):
+    fields = line.split('","')
+    question, mark = fields[0].lstrip('"'), fields[3].rstrip('"')
+    # The question is logged with "/" where the first buzz came; it begins with 問<n>.
+    at = question.find("/") - len(f"問{n}")
+    circles += mark == "○"
+    print(f"question {n:2d}: buzzed {at:3d} characters in ({at * 0.11:4.1f} s), {mark}")
+print(f"{len(lines)} questions, {circles} opened by a fake second release (○)")
+PY
