@@ -2,17 +2,25 @@
 # Holds a buzzer key in the real quiz window as clubs do, under Xvfb while another process loads
 # the CPU, then reads the saved log: every hold must be one buzz where the key was let go.
 # Run by hand after a build (needs xvfb, xdotool: ZN_DEV_TOOLS=1 scripts/install-deps):
-#   bench/held_keys.sh [build folder] [display] [holds] [hold seconds]
-# Each question: wait 1 s, hold X for the hold time and let go (the buzz), wait out the answer
-# count (a time over, ×), hold X again in the judge wait and let go (the next question).
-# A fake release shows as ○ (the second release opened the answer), a buzz far earlier than the
-# release, or a question skipped before its key was let go.
+#   bench/held_keys.sh [build folder] [display] [holds] [hold seconds] [way]
+# The way of playing each question:
+#   hold   wait 1 s, hold X for the hold time and let go (the buzz), wait out the answer count
+#          (a time over, ×), hold X again in the judge wait and let go (the next question).
+#          A fake release shows as ○ (the second release opened the answer), a buzz far earlier
+#          than the release, or a question skipped before its key was let go.
+#   popup  buzz and open the answer with two taps of X, hold X, judge ○ in the right-click
+#          pop-up (by keys on odd questions, by the mouse on even ones) and let X go: that
+#          release starts the next question. A lost release leaves the run a question behind.
+#   menu   hold X in the reveal while the operator opens the file menu and closes it with Esc,
+#          let go (the buzz), tap X (the answer), judge ○ with F1, tap X (the next question).
+#          The buzz must come where X was let go, after the menu closed.
 set -euo pipefail
 
 build=$(realpath "${1:-build}")
 display=${2:-:97}
 holds=${3:-10}
 hold=${4:-3}
+way=${5:-hold}
 work=$(mktemp -d)
 pids=()
 cleanup() {
@@ -52,15 +60,59 @@ fi
 xdotool windowfocus "$window" 2>/dev/null || true # without a window manager the focus may stay
 
 start=$(date +%s.%N)
+eval "$(xdotool getwindowgeometry --shell "$window")"
+centre=($((X + WIDTH / 2)) $((Y + HEIGHT / 2)))
 for ((i = 1; i <= holds; ++i)); do
     sleep 1
-    xdotool keydown x
-    sleep "$hold"
-    xdotool keyup x
-    sleep 8 # the answer count runs out: a time over
-    xdotool keydown x
-    sleep "$hold"
-    xdotool keyup x
+    case $way in
+    hold)
+        xdotool keydown x
+        sleep "$hold"
+        xdotool keyup x
+        sleep 8 # the answer count runs out: a time over
+        xdotool keydown x
+        sleep "$hold"
+        xdotool keyup x
+        ;;
+    popup)
+        xdotool key x
+        sleep 0.5
+        xdotool key x
+        sleep 0.5
+        xdotool keydown x
+        sleep 0.3
+        xdotool mousemove "${centre[@]}" click 3
+        sleep 0.7
+        if ((i % 2)); then
+            xdotool key Down Return
+        else
+            xdotool mousemove_relative 30 12 click 1
+        fi
+        sleep "$hold"
+        xdotool keyup x
+        ;;
+    menu)
+        xdotool keydown x
+        sleep 0.5
+        xdotool key alt+f
+        sleep 0.7
+        xdotool key Escape
+        sleep 0.3
+        xdotool key Escape # the first Esc may only leave the menu bar
+        sleep 0.5
+        xdotool keyup x
+        sleep 0.5
+        xdotool key x
+        sleep 0.5
+        xdotool key F1
+        sleep 0.3
+        xdotool key x
+        ;;
+    *)
+        echo "held_keys: unknown way '$way'" >&2
+        exit 1
+        ;;
+    esac
 done
 echo "holds done in $(echo "$(date +%s.%N) - $start" | bc) s"
 sleep 1
@@ -81,7 +133,7 @@ if [[ ! -f "$work/log.csv" ]]; then
     echo "held_keys: no log was saved (screen: /tmp/held_keys_failed.png)" >&2
     exit 1
 fi
-python3 - "$work/log.csv" <<'PY'
+python3 - "$work/log.csv" "$way" "$holds" <<'PY'
 import sys
 lines = open(sys.argv[1], encoding="cp932").read().splitlines()[1:]
 circles = 0
@@ -92,5 +144,11 @@ for n, line in enumerate(lines, 1):
     at = question.find("/") - len(f"問{n}")
     circles += mark == "○"
     print(f"question {n:2d}: buzzed {at:3d} characters in ({at * 0.11:4.1f} s), {mark}")
-print(f"{len(lines)} questions, {circles} opened by a fake second release (○)")
+way, holds = sys.argv[2], int(sys.argv[3])
+print(f"{len(lines)} questions, {circles} judged ○")
+# Held: a ○ is a fake second release. Pop-up and menu: every question is judged ○, and a lost
+# release shows as fewer questions or a ×.
+ok = len(lines) == holds and circles == (0 if way == "hold" else holds)
+print("all holds acted as single presses and releases" if ok else "FAULT: see the questions above")
+sys.exit(0 if ok else 1)
 PY
