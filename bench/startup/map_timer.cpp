@@ -33,7 +33,7 @@ double CpuMs(pid_t pid) {
     double ns = 0;
     while (dirent* entry = readdir(tasks)) {
         if (entry->d_name[0] == '.') continue;
-        char path[300];
+        char path[400]; // the folder, a name of up to 255 bytes and "/schedstat"
         std::snprintf(path, sizeof path, "%s/%s/schedstat", folder, entry->d_name);
         if (FILE* file = std::fopen(path, "r")) {
             unsigned long long run = 0;
