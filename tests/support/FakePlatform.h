@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <utility>
 
 // A platform for tests: records every call and answers from scripted queues, so a test can drive
 // a whole window and check what the user would have seen and heard. Installs itself on
@@ -40,8 +41,6 @@ public:
     QQueue<int> messageAnswers;
     // Paths returned by the next open/save dialogs, in order; when empty the dialog is cancelled.
     QQueue<QString> dialogAnswers;
-    // Called (when set) inside messageBox / a dialog, e.g. to check window state at that moment.
-    std::function<void(const Message&)> onMessage;
     // runAndWait result and a hook run "while the program runs".
     bool runSucceeds = true;
     std::function<void()> whileRunning;
@@ -55,7 +54,6 @@ public:
     // ZN's monotonic clock: read as `monotonic`, which then advances by `monotonicStepMs`.
     double monotonic = 0;
     double monotonicStepMs = 0;
-    QString fileVersionAnswer;
     // Where createPrinter() prints (a PDF file); empty = cancelled.
     QString printerPdfPath;
     // What volumeInfo() answers for every path.
@@ -68,7 +66,6 @@ public:
     QStringList helpShown;
     QList<QStringList> programsRun; // program followed by its arguments
     QStringList urlsOpened;
-    QList<QPoint> cursorMoves;
     QStringList freeBytesAsked; // paths whose free space was asked
 
     QList<int> soundIds() const;
@@ -76,24 +73,32 @@ public:
 
     // --- Platform ------------------------------------------------------------------------
     int messageBox(QWidget* owner, int kind, const QString& title, const QString& text) override;
-    QString openFileName(QWidget* owner, const QString& title, const QList<FileFilter>& filters,
-                         const QString& initialFolder) override;
-    QString saveFileName(QWidget* owner, const QString& title, const QList<FileFilter>& filters,
-                         const QString& initialFolder) override;
-    void playSound(int resourceId, const QByteArray& wave, bool synchronous) override;
-    void showHelp(QWidget* owner, const QString& helpFile) override;
+    QString openFileName(QWidget*, const QString& title, const QList<FileFilter>& filters,
+                         const QString& initialFolder) override {
+        return dialog(false, title, filters, initialFolder);
+    }
+    QString saveFileName(QWidget*, const QString& title, const QList<FileFilter>& filters,
+                         const QString& initialFolder) override {
+        return dialog(true, title, filters, initialFolder);
+    }
+    void playSound(int id, const QByteArray& wave, bool synchronous) override {
+        sounds.append(Sound{id, synchronous, int(wave.size())});
+    }
+    void showHelp(QWidget*, const QString& helpFile) override { helpShown.append(helpFile); }
     bool runAndWait(const QString& program, const QStringList& arguments) override;
-    bool openUrl(const QString& url) override;
-    QString registeredOwnerName() override;
-    qint64 freeBytes(const QString& path) override;
-    bool acquireSingleInstance() override;
-    QDateTime utcNow() override;
-    double monotonicMs() override;
-    quint32 randomSeed() override;
-    void moveCursor(const QPoint& screenPos) override;
-    QString fileVersion(const QString& path) override;
+    bool openUrl(const QString& url) override { return urlsOpened.append(url), true; }
+    QString registeredOwnerName() override { return ownerName; }
+    qint64 freeBytes(const QString& path) override {
+        return freeBytesAsked.append(path), freeBytesAnswer;
+    }
+    bool acquireSingleInstance() override { return singleInstance; }
+    QDateTime utcNow() override { return std::exchange(now, now.addMSecs(clockStepMs)); }
+    double monotonicMs() override { return std::exchange(monotonic, monotonic + monotonicStepMs); }
+    quint32 randomSeed() override { return seed; }
+    void moveCursor(const QPoint&) override {}
+    QString fileVersion(const QString&) override { return QString(); }
     std::unique_ptr<QPrinter> createPrinter(QWidget* owner) override;
-    VolumeInfo volumeInfo(const QString& path) override;
+    VolumeInfo volumeInfo(const QString&) override { return volumeAnswer; }
 
 private:
     QString dialog(bool save, const QString& title, const QList<FileFilter>& filters,
