@@ -1,20 +1,9 @@
 #include "about/Jyou.h"
 #include "about/VersionLines.h"
-#include "core/AppGlobals.h"
 #include "core/Drawing.h"
-#include "core/ResText.h"
-#include "core/Resources.h"
-#include "data/DataFiles.h"
 #include "platform/Fonts.h"
 #include "platform/ProgramVersion.h"
-#include "support/FakePlatform.h"
-
-#include <QElapsedTimer>
-#include <QLabel>
-#include <QTemporaryDir>
-#include <QtTest>
-
-#include <gtest/gtest.h>
+#include "support/TestKit.h"
 
 #include <limits>
 
@@ -161,17 +150,12 @@ TEST_F(JyouTest, CornerAnimationAndTheHiddenSequenceTurningTheLinkToTheSecondPag
     QTest::keyClick(w.get(), Qt::Key_Z);
     EXPECT_EQ(w->Label1->text(), QStringLiteral("EasterEgg"));
     EXPECT_EQ(clickLink(), site + QStringLiteral("EasterE.htm"));
-    EXPECT_TRUE(w->isVisible());
-}
-
-TEST_F(JyouTest, F1OpensTheHelp) {
     G().HelpPath = dir.filePath(QStringLiteral("zn.hlp"));
-    auto window = open();
-    QApplication::setActiveWindow(window.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    QTest::keyClick(window.get(), Qt::Key_F1);
+    QApplication::setActiveWindow(w.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    QTest::keyClick(w.get(), Qt::Key_F1); // the help, and the window stays
     EXPECT_EQ(fake.helpShown, QStringList{G().HelpPath});
-    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(w->isVisible());
 }
 
 // Any mount point and any amount of free space: the mount point is cut in its middle while the

@@ -1,15 +1,8 @@
 #include "about/OpeningScene.h"
 #include "about/op.h"
-#include "core/AppGlobals.h"
 #include "core/Drawing.h"
-#include "core/ResText.h"
 #include "platform/Fonts.h"
-#include "support/FakePlatform.h"
-
-#include <QScreen>
-#include <QTest>
-
-#include <gtest/gtest.h>
+#include "support/TestKit.h"
 
 #include <memory>
 
