@@ -1,20 +1,7 @@
 #include "pomvex/Henkan.h"
-#include "data/DataFiles.h"
 #include "data/QuestionFile.h"
 #include "pomvex/RowModel.h"
-#include "support/FakePlatform.h"
-
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDropEvent>
-#include <QInputMethodEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMimeData>
-#include <QPushButton>
-#include <QTableView>
-#include <QTest>
-#include <QUrl>
+#include "support/TestKit.h"
 
 namespace {
 
@@ -159,17 +146,6 @@ TEST_F(HenkanTest, ADroppedListOpensAFolderIsNoOutputNameAndEnterConverts) {
     EXPECT_EQ(w.InputPath + w.outputBox->text(), path("二.csv") + path("二.znd"));
 }
 
-// The tool's window opens the program's help, which lies beside it.
-TEST_F(HenkanTest, F1OpensTheHelpBesideTheTool) {
-    w.show();
-    QApplication::setActiveWindow(&w);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-    w.inputBox->setFocus();
-    QTest::keyClick(w.inputBox, Qt::Key_F1);
-    EXPECT_EQ(fake.helpShown,
-              QStringList{QCoreApplication::applicationDirPath() + QStringLiteral("/zn.hlp")});
-}
-
 TEST_F(HenkanTest, PreviewNamesItsColumnsShowsWholeReasonsAndTabLeavesIt) {
     writeBytes(path("headed.csv"),
                QStringLiteral("No.,解答,問題,ジャンル\r\n1,富士山,日本一高い山は？,2\r\n"
@@ -186,7 +162,8 @@ TEST_F(HenkanTest, PreviewNamesItsColumnsShowsWholeReasonsAndTabLeavesIt) {
     EXPECT_TRUE(w.detectedLabel->text().contains(QStringLiteral("問題=C列、解答=B列")));
 
     w.show();
-    w.activateWindow();
+    QApplication::setActiveWindow(&w);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     w.preview->setFocus();
     QTest::keyClick(w.preview, Qt::Key_Down);
     QTest::keyClick(w.preview, Qt::Key_Down);
@@ -198,6 +175,10 @@ TEST_F(HenkanTest, PreviewNamesItsColumnsShowsWholeReasonsAndTabLeavesIt) {
                        "3行目: ジャンル「9」は1～7の数字でもジャンル名でもありません"));
     QTest::keyClick(w.preview, Qt::Key_Tab);
     EXPECT_EQ(w.focusWidget(), w.problemsOnlyBox);
+    // F1 opens the program's help, which lies beside the tool.
+    QTest::keyClick(w.problemsOnlyBox, Qt::Key_F1);
+    EXPECT_EQ(fake.helpShown,
+              QStringList{QCoreApplication::applicationDirPath() + QStringLiteral("/zn.hlp")});
 
     // The yen sign as the user chose: one byte, or full width.
     writeBytes(path("yen.csv"), QStringLiteral("¥100は？,百円,1\r\n").toUtf8());

@@ -1,10 +1,7 @@
 #include "convert/CommandLine.h"
 #include "convert/Conversion.h"
-#include "data/DataFiles.h"
 #include "data/QuestionFile.h"
-
-#include <QProcess>
-#include <QRegularExpression>
+#include "support/TestKit.h"
 
 #include <sys/resource.h>
 

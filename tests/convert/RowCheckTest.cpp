@@ -1,7 +1,5 @@
 #include "convert/Conversion.h"
-#include "core/Sjis.h"
-
-#include <gtest/gtest.h>
+#include "support/TestKit.h"
 
 namespace {
 
@@ -133,9 +131,9 @@ TEST(RowCheck, AHeadingIsSkippedOnlyWhenItLooksLikeOneAndNamesTheColumns) {
         EXPECT_EQ(table.heading.has_value(), c.heading);
         EXPECT_EQ(table.columns, c.columns);
         ASSERT_FALSE(table.rows.isEmpty());
-        EXPECT_EQ(table.rows[0].question, QString::fromUtf16(c.firstQuestion));
-        EXPECT_EQ(table.rows[0].row, c.firstRow);
-        EXPECT_EQ(table.rows[0].hasError(), c.firstInError);
+        const CheckedRow& first = table.rows[0];
+        EXPECT_EQ(std::tuple(first.question, first.row, first.hasError()),
+                  std::tuple(QString::fromUtf16(c.firstQuestion), c.firstRow, c.firstInError));
     }
 }
 

@@ -1,9 +1,5 @@
 #include "convert/Conversion.h"
-#include "core/Sjis.h"
-
-#include <QStringEncoder>
-
-#include <gtest/gtest.h>
+#include "support/TestKit.h"
 
 namespace {
 
