@@ -1,18 +1,8 @@
-#include "core/AppGlobals.h"
 #include "core/AppMain.h"
 #include "core/Drawing.h"
 #include "core/Paths.h"
 #include "core/SystemInfo.h"
-#include "data/DataFiles.h"
-#include "support/FakePlatform.h"
-
-#include <QDir>
-#include <QImage>
-#include <QPainter>
-#include <QSet>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
+#include "support/TestKit.h"
 
 TEST(Paths, PathKindAndTrimNul) {
     // Both separators; an absolute POSIX path is a drive path.

@@ -1,13 +1,5 @@
 #include "core/FileDialog.h"
-#include "core/AppGlobals.h"
-#include "data/DataFiles.h"
-#include "support/FakePlatform.h"
-#include "support/HostileFiles.h"
-
-#include <QFile>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
+#include "support/TestKit.h"
 
 namespace {
 

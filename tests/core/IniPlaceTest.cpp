@@ -1,8 +1,5 @@
 #include "core/AppMain.h"
-#include "data/DataFiles.h"
-
-#include <QFileInfo>
-#include <QStandardPaths>
+#include "support/TestKit.h"
 
 // A read-only program folder moves ZN.INI to the user's folder. Settings shipped beside the
 // program seed that file once; after that the per-user file counts.

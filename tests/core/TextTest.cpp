@@ -1,10 +1,5 @@
-#include "core/AppGlobals.h"
-#include "core/ResText.h"
-#include "core/Sjis.h"
 #include "platform/Cp932.h"
-#include "support/FakePlatform.h"
-
-#include <gtest/gtest.h>
+#include "support/TestKit.h"
 
 TEST(ResText, EveryIdFitsTheCodePagePlaceholdersJoinsAndMessageBoxes) {
     const QList<int> notInTable = {28, 29, 104, 105, 106, 107, 108, 109};

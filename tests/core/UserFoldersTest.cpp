@@ -1,15 +1,6 @@
 #include "core/UserFolders.h"
-#include "core/AppGlobals.h"
 #include "core/FileDialog.h"
-#include "data/DataFiles.h"
-#include "support/FakePlatform.h"
-
-#include <QDir>
-#include <QFile>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
+#include "support/TestKit.h"
 
 // An installed copy (marker beside it) keeps its settings per user even when its folder is
 // writable, as it is for root; a portable copy does so only when its folder is read-only.
