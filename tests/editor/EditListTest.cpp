@@ -1,7 +1,5 @@
 #include "EditTestSupport.h"
 
-#include "support/HostileFiles.h"
-
 // A whole session: entering, browsing, modifying, searching, saving, reloading and deleting.
 TEST_F(EditWindowTest, ListLifeFromEntryToSavedFile) {
     menu(0);
@@ -70,18 +68,14 @@ TEST_F(EditWindowTest, ListLifeFromEntryToSavedFile) {
     click(ed->Command1[3]);
     EXPECT_EQ(fake.messages.last().text, LoadResString(59));
     // Deleting after a save makes the list unsaved again.
-    EXPECT_EQ(ed->EntryNo, 5);
-    EXPECT_EQ(question(), rows[2][0]);
-    EXPECT_EQ(ed->ban->text(), "2");
-    EXPECT_FALSE(ed->SavedFlag);
+    EXPECT_EQ(std::tuple(ed->EntryNo, question(), ed->ban->text(), ed->SavedFlag),
+              std::tuple(5, QString(rows[2][0]), QStringLiteral("2"), false));
     EXPECT_TRUE(ed->EditList[3].startsWith(rows[4][0]));
     click(ed->Idou[3]);
     click(ed->Command1[3]); // from the entry slot: delete all
     EXPECT_EQ(fake.messages.last().text, LoadResString(60));
-    EXPECT_EQ(status(), LoadResString(61));
-    EXPECT_EQ(ed->EntryNo, 1);
-    EXPECT_EQ(ed->EditState, 0);
-    EXPECT_TRUE(ed->SavedFlag);
+    EXPECT_EQ(std::tuple(status(), ed->EntryNo, ed->EditState, ed->SavedFlag),
+              std::tuple(LoadResString(61), 1, 0, true));
 }
 
 TEST_F(EditWindowTest, SavingAndLoadingNeverLoseRecords) {

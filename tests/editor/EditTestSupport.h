@@ -1,17 +1,7 @@
 #pragma once
 
-#include "core/AppGlobals.h"
-#include "core/ResText.h"
-#include "core/Resources.h"
-#include "core/Sjis.h"
-#include "data/DataFiles.h"
 #include "editor/Edit.h"
-#include "support/FakePlatform.h"
-
-#include <QtTest>
-#include <QtWidgets>
-
-#include <gtest/gtest.h>
+#include "support/TestKit.h"
 
 // An editor window shown and active over the main window's artwork, its dialogs and boxes
 // answered by a fake platform.
