@@ -1,19 +1,10 @@
 #include "HistoryTestSupport.h"
-#include "data/DataFiles.h"
 #include "history/HistorySetup.h"
 #include "history/HistoryTexts.h"
 #include "history/SqliteRecorder.h"
-#include "support/FakePlatform.h"
-#include "support/HostileFiles.h"
 
-#include "core/ResText.h"
-
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
-#include <QTemporaryDir>
 
 #include <unistd.h>
 
@@ -63,10 +54,11 @@ struct RawConnection {
 TEST_F(HistoryStoreTest, NewFileHasTheSchemaAndKeepsEveryField) {
     HistoryStore store;
     ASSERT_EQ(store.open(path()), StoreStatus::Ok);
-    EXPECT_EQ(Scalar(store, QStringLiteral("PRAGMA user_version")).toInt(),
-              HistoryStore::SchemaVersion);
-    EXPECT_EQ(Scalar(store, QStringLiteral("PRAGMA journal_mode")).toString(), "wal");
-    EXPECT_EQ(Scalar(store, QStringLiteral("PRAGMA foreign_keys")).toInt(), 1);
+    for (const auto& [pragma, value] :
+         {std::pair("user_version", QString::number(HistoryStore::SchemaVersion)),
+          {"journal_mode", "wal"},
+          {"foreign_keys", "1"}})
+        EXPECT_EQ(Scalar(store, QStringLiteral("PRAGMA ") + pragma).toString(), value);
 
     AnswerRecord a = Answer(-42, Verdict::TimeOver, TestEpochMs + 5, QStringLiteral("花子"),
                             QStringLiteral("/q/b.znd"), 17, 6);
@@ -89,8 +81,8 @@ TEST_F(HistoryStoreTest, NewFileHasTheSchemaAndKeepsEveryField) {
     for (int i = 0; i < expected.size(); ++i)
         EXPECT_EQ(q.value(i).toString(), expected[i].toString()) << "column " << i;
     // The file and the player are stored once, whatever the number of answers.
-    EXPECT_EQ(Scalar(store, QStringLiteral("SELECT COUNT(*) FROM question_files")).toInt(), 1);
-    EXPECT_EQ(Scalar(store, QStringLiteral("SELECT COUNT(*) FROM players")).toInt(), 1);
+    for (const char* table : {"question_files", "players"})
+        EXPECT_EQ(Scalar(store, QStringLiteral("SELECT COUNT(*) FROM ") + table).toInt(), 1);
     // A match question nobody answered, from a file that could not be hashed.
     EXPECT_EQ(store.insert({AnswerRecord{}}), StoreStatus::Ok);
     // The foreign keys hold: an answer of an unknown player is refused.
@@ -158,7 +150,7 @@ TEST_F(HistoryStoreTest, GarbageIsMovedAsideOnlyWhenTheUserAgrees) {
     EXPECT_EQ(readBytes(path()), garbage);
     ASSERT_EQ(fake.messages.size(), 1);
     EXPECT_EQ(fake.messages[0].kind, MsgYesNo);
-    EXPECT_TRUE(fake.messages[0].text.contains(QStringLiteral("history.sqlite.broken-20261206")));
+    EXPECT_TRUE(fake.messages[0].text.contains("history.sqlite.broken-20261206"));
 
     // "Yes": moved aside under the date, a new history starts and records.
     fake.messageAnswers.enqueue(AnswerYes);
@@ -274,15 +266,4 @@ TEST_F(HistoryStoreTest, ClearingAsksFirstAndEmptiesTheFile) {
     recorder.record(Answer(2, Verdict::Wrong, TestEpochMs));
     EXPECT_TRUE(recorder.flush());
     EXPECT_EQ(countIn(path()), 1);
-}
-
-TEST(HistorySettings, RecordingIsOnUntilTurnedOff) {
-    QTemporaryDir dir;
-    SetHistorySettingsPath(dir.filePath(QStringLiteral("history.ini")));
-    EXPECT_TRUE(RecordingEnabled());
-    ASSERT_TRUE(SetRecordingEnabled(false));
-    EXPECT_FALSE(RecordingEnabled());
-    ASSERT_TRUE(SetRecordingEnabled(true));
-    EXPECT_TRUE(RecordingEnabled());
-    SetHistorySettingsPath(QString());
 }

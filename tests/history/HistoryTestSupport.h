@@ -3,11 +3,8 @@
 #include "history/AnswerRecord.h"
 #include "history/HistoryStore.h"
 
-#include <QDateTime>
+#include "support/TestKit.h"
 #include <QSqlQuery>
-#include <QVariant>
-
-#include <gtest/gtest.h>
 
 constexpr qint64 TestDayMs = 86400000;
 // 2026-12-01 00:00 UTC.

@@ -1,10 +1,7 @@
 #include "HistoryTestSupport.h"
-#include "data/DataFiles.h"
 #include "data/QuestionFile.h"
 #include "history/HistoryStats.h"
 #include "history/ReviewList.h"
-
-#include <QTemporaryDir>
 
 namespace {
 
@@ -18,53 +15,40 @@ QList<qint64> Hashes(const QList<ReviewItem>& items) {
     return out;
 }
 
+// "x0 o24": wrong at the start, right 24 hours later.
+QList<Attempt> Attempts(const char* list) {
+    QList<Attempt> out;
+    for (const QString& a : QString::fromLatin1(list).split(u' '))
+        out << Attempt{TestEpochMs + a.mid(1).toLongLong() * H, a[0] == u'o'};
+    return out;
+}
+
 } // namespace
 
 TEST(SpacedReview, ComesBackAfterOneThreeSevenAndTwentyOneDays) {
-    const qint64 t = TestEpochMs;
     const struct {
         const char* name;
-        QList<Attempt> attempts;
+        const char* attempts;
         bool missed, learned;
         int step;
-        qint64 due;
+        qint64 dueHours;
     } cases[] = {
-        {"never missed", {{t, true}, {t + D, true}}, false, false, 0, 0},
-        {"missed", {{t, false}}, true, false, 0, t + D},
-        {"right before it was due changes nothing",
-         {{t, false}, {t + 20 * H, true}},
-         true,
-         false,
-         0,
-         t + D},
-        {"right when due", {{t, false}, {t + D, true}}, true, false, 1, t + 4 * D},
-        {"second step", {{t, false}, {t + D, true}, {t + 4 * D, true}}, true, false, 2, t + 11 * D},
-        {"third step",
-         {{t, false}, {t + D, true}, {t + 4 * D, true}, {t + 11 * D, true}},
-         true,
-         false,
-         3,
-         t + 32 * D},
-        {"learned",
-         {{t, false}, {t + D, true}, {t + 4 * D, true}, {t + 11 * D, true}, {t + 32 * D, true}},
-         true,
-         true,
-         4,
-         t + 32 * D},
-        {"a miss starts again",
-         {{t, false}, {t + D, true}, {t + 4 * D, true}, {t + 5 * D, false}},
-         true,
-         false,
-         0,
-         t + 6 * D},
+        {"never missed", "o0 o24", false, false, 0, 0},
+        {"missed", "x0", true, false, 0, 24},
+        {"right before it was due changes nothing", "x0 o20", true, false, 0, 24},
+        {"right when due", "x0 o24", true, false, 1, 96},
+        {"second step", "x0 o24 o96", true, false, 2, 264},
+        {"third step", "x0 o24 o96 o264", true, false, 3, 768},
+        {"learned", "x0 o24 o96 o264 o768", true, true, 4, 768},
+        {"a miss starts again", "x0 o24 o96 x120", true, false, 0, 144},
     };
     for (const auto& c : cases) {
-        const SpacedState s = SpacedReviewState(c.attempts);
+        const SpacedState s = SpacedReviewState(Attempts(c.attempts));
         EXPECT_EQ(s.missed, c.missed) << c.name;
         EXPECT_EQ(s.learned, c.learned) << c.name;
         EXPECT_EQ(s.step, c.step) << c.name;
         if (c.missed) {
-            EXPECT_EQ(s.dueMs, c.due) << c.name;
+            EXPECT_EQ(s.dueMs, TestEpochMs + c.dueHours * H) << c.name;
         }
     }
 }
