@@ -2,11 +2,7 @@
 #include "platform/SdlControllers.h"
 #include "support/VirtualPad.h"
 
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <gtest/gtest.h>
+#include "support/TestKit.h"
 
 #include <string>
 #include <vector>

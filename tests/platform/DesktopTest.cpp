@@ -2,17 +2,7 @@
 #include "platform/DisplayProbe.h"
 #include "platform/QtTranslations.h"
 
-#include <QAbstractButton>
-#include <QCoreApplication>
-#include <QFileDialog>
-#include <QFileInfo>
-#include <QLocale>
-#include <QMessageBox>
-#include <QOperatingSystemVersion>
-#include <QProcess>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
+#include "support/TestKit.h"
 
 #include <algorithm>
 #include <optional>

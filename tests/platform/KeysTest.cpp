@@ -1,9 +1,6 @@
 #include "platform/Keys.h"
 
-#include <QKeyEvent>
-#include <QSet>
-
-#include <gtest/gtest.h>
+#include "support/TestKit.h"
 
 namespace {
 int vkOf(int key, Qt::KeyboardModifiers mods = {}, KeyLayout layout = KeyLayout::Jis,

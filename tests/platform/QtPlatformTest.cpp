@@ -3,21 +3,9 @@
 #include "platform/Fonts.h"
 #include "platform/InstanceLock.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QElapsedTimer>
-#include <QFileDialog>
-#include <QFontDatabase>
-#include <QLineEdit>
-#include <QMessageBox>
+#include "support/TestKit.h"
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QSet>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-
-#include <gtest/gtest.h>
 
 TEST(DialogSupport, AnswersFiltersAndPathLimit) {
     // Closing a Yes/No box without choosing must never read as Yes (it may confirm a deletion).

@@ -1,21 +1,13 @@
 #include "platform/SoundPlayer.h"
 #include "platform/WaveImage.h"
 
+#include "support/TestKit.h"
 #include <QAudioDevice>
-#include <QElapsedTimer>
 #include <QMediaDevices>
-#include <QTest>
-#include <QtEndian>
-
-#include <gtest/gtest.h>
 
 namespace {
 
-QByteArray le(quint32 v, int bytes) {
-    QByteArray b(4, '\0');
-    qToLittleEndian(v, b.data());
-    return b.left(bytes);
-}
+const auto le = &LittleEndian;
 
 // PCM image with the given samples; `extra` is a chunk placed before the data.
 QByteArray makePcm(int rate, int channels, int bits, const QByteArray& samples,
