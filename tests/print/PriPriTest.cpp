@@ -1,16 +1,8 @@
 #include "print/PriPri.h"
-#include "core/AppGlobals.h"
-#include "core/ResText.h"
 #include "data/LogFile.h"
 #include "data/QuestionFile.h"
 #include "platform/Fonts.h"
-#include "support/FakePlatform.h"
-#include "support/HostileFiles.h"
-
-#include <QtTest>
-#include <QtWidgets>
-
-#include <gtest/gtest.h>
+#include "support/TestKit.h"
 
 using namespace Qt::StringLiterals;
 
@@ -73,9 +65,13 @@ TEST_F(PriPriTest, SpinButtonsAndFieldsKeepTheRangeInDigits) {
     G().RecordCount = 12345; // a field of four digits would show 1000
     EXPECT_EQ(range(*open()), u"1-12345"_s);
     G().RecordCount = 10;
+    G().HelpPath = dir.filePath(u"zn.hlp"_s);
     auto p = open(true);
     EXPECT_EQ(range(*p), u"1-10"_s);
     ASSERT_TRUE(p->Frame1[2]->isEnabled());
+    p->L_StoE[0]->setFocus();
+    QTest::keyClick(p->L_StoE[0], Qt::Key_F1); // the help, from a field too
+    EXPECT_EQ(fake.helpShown, QStringList{G().HelpPath});
 
     // To down 3 to 7; from up 20 stops at to; to down 5 stops at from.
     const std::tuple<int, Qt::Key, int> spins[] = {
@@ -230,12 +226,4 @@ TEST_F(PriPriTest, TheSampleFileAndASavedLogPrintToPdf) {
     EXPECT_TRUE(log[1].contains(u"80.ログ80"_s));
     EXPECT_TRUE(log[1].contains(u"（○Ben）"_s));
     EXPECT_FALSE(log[1].contains(u"81."_s));
-}
-
-TEST_F(PriPriTest, F1OpensTheHelp) {
-    G().HelpPath = dir.filePath(u"zn.hlp"_s);
-    auto p = open(true);
-    p->L_StoE[0]->setFocus();
-    QTest::keyClick(p->L_StoE[0], Qt::Key_F1);
-    EXPECT_EQ(fake.helpShown, QStringList{G().HelpPath});
 }

@@ -1,10 +1,6 @@
 #include "print/PrintLayout.h"
 
-#include "core/Sjis.h"
-
-#include <QRegularExpression>
-
-#include <gtest/gtest.h>
+#include "support/TestKit.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,16 +1,10 @@
 #include "print/PrintRender.h"
 #include "platform/Fonts.h"
-#include "support/FakePlatform.h"
+#include "support/TestKit.h"
 
-#include <QFileInfo>
 #include <QPrinter>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QTemporaryDir>
 
 #include <sys/stat.h>
-
-#include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
 
