@@ -1,24 +1,11 @@
 #pragma once
 
-#include "core/AppGlobals.h"
-#include "core/ResText.h"
-#include "core/Resources.h"
-#include "core/Sjis.h"
-#include "data/DataFiles.h"
 #include "platform/Keys.h"
 #include "quiz/ExitButton.h"
 #include "quiz/WindowFactory.h"
 #include "quiz/ZN.h"
 #include "quiz/ZnBoard.h"
-#include "support/FakePlatform.h"
-#include "support/HostileFiles.h"
-
-#include <QApplication>
-#include <QMenu>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <gtest/gtest.h>
+#include "support/TestKit.h"
 
 // A log as written: its header for `mode`, then the lines, in code page 932 with CR LF.
 inline QByteArray Log(const char* mode, const QStringList& lines) {

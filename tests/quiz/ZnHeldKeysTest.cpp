@@ -1,9 +1,5 @@
 #include "ZnFixture.h"
 
-#include <QDialog>
-
-#include <functional>
-
 namespace {
 
 const QList<QStringList> TwoQuestions = {
@@ -43,10 +39,6 @@ protected:
         zn->Form_MouseDown(Qt::RightButton, QPoint(10, 10));
         ASSERT_TRUE(zn->menu[3]->isVisible());
     }
-    void closeJudgePopUp() {
-        zn->menu[3]->close();
-        focusQuiz();
-    }
     // Who has the keyboard follows the open menus and dialogs, not the window activation, which
     // the offscreen platform reports late after a pop-up.
     void focusQuiz() {
@@ -61,45 +53,31 @@ protected:
 // marked auto-repeat or not (Qt marks only the pairs it finds together), or, with detectable
 // auto-repeat, presses only. Each hold is one buzz, on the real release, one loop turn later.
 TEST_F(ZnHeldKeysTest, AHeldKeyIsOneReleaseWhateverTheRepeatLooksLike) {
-    struct Case {
-        const char* name;
-        std::function<void(quint64 t)> repeat;
-    };
-    const Case cases[] = {
-        {"pairs marked auto-repeat",
-         [this](quint64 at) {
-             key(QEvent::KeyRelease, Qt::Key_X, ScanX, at, true);
-             key(QEvent::KeyPress, Qt::Key_X, ScanX, at, true);
-         }},
-        {"pairs not marked",
-         [this](quint64 at) {
-             key(QEvent::KeyRelease, Qt::Key_X, ScanX, at);
-             key(QEvent::KeyPress, Qt::Key_X, ScanX, at);
-         }},
-        {"presses only", [this](quint64 at) { key(QEvent::KeyPress, Qt::Key_X, ScanX, at, true); }},
-        {"presses not marked", [this](quint64 at) { key(QEvent::KeyPress, Qt::Key_X, ScanX, at); }},
-    };
     load();
-    for (const Case& c : cases) {
-        start(TwoQuestions);
-        activate();
-        ticks(2);
-        fake.clear();
-        key(QEvent::KeyPress, Qt::Key_X, ScanX, 1000);
-        for (quint64 at = 1500; at < 4000; at += 33) {
-            c.repeat(at);
-            // The window redraws and ticks between repeats.
+    for (const bool pairs : {true, false})
+        for (const bool marked : {true, false}) {
+            SCOPED_TRACE(std::string(pairs ? "pairs" : "presses only") +
+                         (marked ? ", marked auto-repeat" : ", not marked"));
+            start(TwoQuestions);
+            activate();
+            ticks(2);
+            fake.clear();
+            key(QEvent::KeyPress, Qt::Key_X, ScanX, 1000);
+            for (quint64 at = 1500; at < 4000; at += 33) {
+                if (pairs) key(QEvent::KeyRelease, Qt::Key_X, ScanX, at, marked);
+                key(QEvent::KeyPress, Qt::Key_X, ScanX, at, marked);
+                // The window redraws and ticks between repeats.
+                settle();
+                ticks(1);
+            }
+            EXPECT_EQ(zn->st.buzzKey, 0);
+            key(QEvent::KeyRelease, Qt::Key_X, ScanX, 4100);
+            EXPECT_EQ(zn->st.buzzKey, 0) << "decided at the next loop turn";
             settle();
-            ticks(1);
+            EXPECT_EQ(zn->st.buzzKey, 'X');
+            EXPECT_EQ(zn->st.timerMode, 0) << "the answer opened by a fake release";
+            EXPECT_EQ(fake.soundIds(), QList<int>{12});
         }
-        EXPECT_EQ(zn->st.buzzKey, 0) << c.name;
-        key(QEvent::KeyRelease, Qt::Key_X, ScanX, 4100);
-        EXPECT_EQ(zn->st.buzzKey, 0) << c.name << ": decided at the next loop turn";
-        settle();
-        EXPECT_EQ(zn->st.buzzKey, 'X') << c.name;
-        EXPECT_EQ(zn->st.timerMode, 0) << c.name << ": the answer opened by a fake release";
-        EXPECT_EQ(fake.soundIds(), QList<int>{12}) << c.name;
-    }
     // Two quick taps are two releases: the second opens the answer.
     key(QEvent::KeyPress, Qt::Key_X, ScanX, 5000);
     key(QEvent::KeyRelease, Qt::Key_X, ScanX, 5060);
@@ -111,80 +89,63 @@ TEST_F(ZnHeldKeysTest, AHeldKeyIsOneReleaseWhateverTheRepeatLooksLike) {
 // Keys held or pressed around the judge pop-up and a dialog, in the judge wait, where a release
 // that acts starts the next question. Z is a match player's key, X is nobody's.
 TEST_F(ZnHeldKeysTest, KeysAroundThePopUpAndDialogsActByWhoHadTheKeyboard) {
-    using Steps = std::function<void()>;
-    struct Case {
+    // Steps: "Z+" presses a key, "Z-" releases it, "menu" opens the judge pop-up, "dialog" a
+    // modal dialog, "close" closes whichever is open.
+    const struct {
         const char* name;
-        Steps steps;
+        const char* steps;
         bool actsSingle, actsMatch;
-    };
-    auto press = [this](Qt::Key k, quint32 scan) {
-        return [=, this] { key(QEvent::KeyPress, k, scan); };
-    };
-    auto release = [this](Qt::Key k, quint32 scan) {
-        return [=, this] { key(QEvent::KeyRelease, k, scan); };
-    };
-    const Steps popUp = [this] { openJudgePopUp(); };
-    const Steps closePopUp = [this] { closeJudgePopUp(); };
-    std::unique_ptr<QDialog> shown;
-    const Steps dialog = [&] {
-        shown = std::make_unique<QDialog>();
-        shown->setModal(true);
-        shown->show();
-        ASSERT_TRUE(QApplication::activeModalWidget());
-    };
-    const Steps closeDialog = [&] {
-        shown.reset();
-        focusQuiz();
-    };
-    auto seq = [](std::initializer_list<Steps> steps) {
-        return [list = std::vector<Steps>(steps)] {
-            for (const Steps& s : list)
-                s();
-        };
-    };
-    const Case cases[] = {
-        {"held across the pop-up",
-         seq({press(Qt::Key_Z, ScanZ), popUp, closePopUp, release(Qt::Key_Z, ScanZ)}), true, true},
-        {"let go in the pop-up",
-         seq({press(Qt::Key_Z, ScanZ), popUp, release(Qt::Key_Z, ScanZ), closePopUp,
-              release(Qt::Key_Z, ScanZ)}),
-         false, false},
-        {"pressed in the pop-up",
-         seq({popUp, press(Qt::Key_Z, ScanZ), closePopUp, release(Qt::Key_Z, ScanZ)}), false, true},
-        {"nobody's key pressed in the pop-up",
-         seq({popUp, press(Qt::Key_X, ScanX), closePopUp, release(Qt::Key_X, ScanX)}), false,
-         false},
+    } cases[] = {
+        {"held across the pop-up", "Z+ menu close Z-", true, true},
+        {"let go in the pop-up", "Z+ menu Z- close Z-", false, false},
+        {"pressed in the pop-up", "menu Z+ close Z-", false, true},
+        {"nobody's key pressed in the pop-up", "menu X+ close X-", false, false},
         // Esc and Return close the pop-up as they are pressed; their releases come here.
-        {"Esc pressed in the pop-up",
-         seq({popUp, press(Qt::Key_Escape, ScanEsc), closePopUp, release(Qt::Key_Escape, ScanEsc)}),
-         false, false},
-        {"Return pressed in the pop-up",
-         seq({popUp, press(Qt::Key_Return, ScanReturn), closePopUp,
-              release(Qt::Key_Return, ScanReturn)}),
-         false, false},
-        {"F1 pressed in the pop-up",
-         seq({popUp, press(Qt::Key_F1, ScanF1), closePopUp, release(Qt::Key_F1, ScanF1)}), false,
-         false},
-        {"held across a dialog",
-         seq({press(Qt::Key_Z, ScanZ), dialog, closeDialog, release(Qt::Key_Z, ScanZ)}), true,
-         true},
-        {"let go in a dialog",
-         seq({press(Qt::Key_Z, ScanZ), dialog, release(Qt::Key_Z, ScanZ), closeDialog}), false,
-         false},
-        {"pressed in a dialog",
-         seq({dialog, press(Qt::Key_Z, ScanZ), closeDialog, release(Qt::Key_Z, ScanZ)}), false,
-         true},
+        {"Esc pressed in the pop-up", "menu Esc+ close Esc-", false, false},
+        {"Return pressed in the pop-up", "menu Return+ close Return-", false, false},
+        {"F1 pressed in the pop-up", "menu F1+ close F1-", false, false},
+        {"held across a dialog", "Z+ dialog close Z-", true, true},
+        {"let go in a dialog", "Z+ dialog Z- close", false, false},
+        {"pressed in a dialog", "dialog Z+ close Z-", false, true},
+    };
+    const QHash<QString, std::pair<Qt::Key, quint32>> keyOf = {
+        {"Z", {Qt::Key_Z, ScanZ}},
+        {"X", {Qt::Key_X, ScanX}},
+        {"Esc", {Qt::Key_Escape, ScanEsc}},
+        {"Return", {Qt::Key_Return, ScanReturn}},
+        {"F1", {Qt::Key_F1, ScanF1}}};
+    std::unique_ptr<QDialog> shown;
+    auto play = [&](const char* steps) {
+        for (const QString& step : QString::fromLatin1(steps).split(u' ')) {
+            if (step == "menu") {
+                openJudgePopUp();
+            } else if (step == "dialog") {
+                shown = std::make_unique<QDialog>();
+                shown->setModal(true);
+                shown->show();
+                ASSERT_TRUE(QApplication::activeModalWidget());
+            } else if (step == "close") {
+                if (shown)
+                    shown.reset();
+                else
+                    zn->menu[3]->close();
+                focusQuiz();
+            } else {
+                const auto [k, scan] = keyOf.value(step.chopped(1));
+                key(step.endsWith(u'+') ? QEvent::KeyPress : QEvent::KeyRelease, k, scan);
+            }
+        }
     };
     load();
     for (bool match : {false, true}) {
-        for (const Case& c : cases) {
+        for (const auto& c : cases) {
             SCOPED_TRACE(c.name);
             start(TwoQuestions); // gives up the last file, and with it the match
             if (match) startMatch();
             focusQuiz();
             keys('Z', 2); // buzz and answer: the judge wait of question 1
             ASSERT_EQ(zn->st.timerMode, 3);
-            c.steps();
+            play(c.steps);
             settle();
             EXPECT_EQ(zn->st.questionNo, (match ? c.actsMatch : c.actsSingle) ? 2 : 1)
                 << c.name << (match ? " (match)" : " (single)");

@@ -38,9 +38,8 @@ TEST_F(ZnTest, MenusFollowTheFileLifeCycleUpToUnload) {
     fake.clear();
     zn->menu1_Click(2);
     EXPECT_EQ(shown(), (QStringList{box(0, 83, 41), box(1, 82, 42, 40)}));
-    EXPECT_FALSE(zn->menu1[0]->isEnabled());
-    EXPECT_FALSE(zn->menu1[6]->isEnabled());
-    EXPECT_FALSE(zn->st.fileOpen);
+    EXPECT_EQ(std::tuple(zn->menu1[0]->isEnabled(), zn->menu1[6]->isEnabled(), zn->st.fileOpen),
+              std::tuple(false, false, false));
 
     // Commands that open other windows give the file up first; the version window does not.
     QStringList opened;
@@ -69,10 +68,8 @@ TEST_F(ZnTest, MenusFollowTheFileLifeCycleUpToUnload) {
     EXPECT_EQ(opened, (QStringList{"editor", "print", "settings", "version+file"}));
     zn->menu1_Click(0);
     zn->menu1_Click(8);
-    EXPECT_FALSE(zn->isVisible());
-    EXPECT_FALSE(zn->timerEnabled());
-    EXPECT_FALSE(zn->st.fileOpen);
-    EXPECT_TRUE(G().ZN.isNull());
-    EXPECT_TRUE(G().SkinDC.isNull());
-    EXPECT_EQ(endCalls, 0);
+    // Unloaded: hidden, stopped, the file and the artwork released, the program not ended.
+    EXPECT_EQ(std::tuple(zn->isVisible(), zn->timerEnabled(), zn->st.fileOpen, G().ZN.isNull(),
+                         G().SkinDC.isNull(), endCalls),
+              std::tuple(false, false, false, true, true, 0));
 }

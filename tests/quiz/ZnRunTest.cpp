@@ -1,7 +1,5 @@
 #include "ZnFixture.h"
 
-#include <QSet>
-
 namespace {
 
 const QList<QStringList> ThreeQuestions = {
