@@ -1,9 +1,6 @@
 #pragma once
 
-#include <QEventLoop>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QTimer>
+#include "support/TestKit.h"
 #include <QWebSocket>
 
 #include <functional>
@@ -29,9 +26,7 @@ public:
 
     bool open(const QUrl& url) {
         socket.open(url);
-        return waitFor([this] { return socket.state() == QAbstractSocket::ConnectedState; },
-                       3000) ||
-               false;
+        return waitFor([this] { return socket.state() == QAbstractSocket::ConnectedState; });
     }
     void send(const QJsonObject& o) {
         socket.sendTextMessage(QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact)));

@@ -1,12 +1,9 @@
 #include "remote/PhoneServer.h"
-#include "core/ResText.h"
 #include "remote/HttpGate.h"
 #include "remote/PhoneClient.h"
-#include "support/FakePlatform.h"
+#include "support/TestKit.h"
 
 #include <QTcpSocket>
-
-#include <gtest/gtest.h>
 
 namespace {
 

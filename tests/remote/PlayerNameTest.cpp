@@ -1,7 +1,5 @@
 #include "data/PlayerName.h"
-#include "core/ResText.h"
-
-#include <gtest/gtest.h>
+#include "support/TestKit.h"
 
 TEST(PlayerName, PhonesAndTheDialogShareOneSetOfRules) {
     const QStringList taken{QStringLiteral("Aki"), QStringLiteral("あいうえおかき")};
