@@ -1,8 +1,4 @@
-#include <QFile>
-#include <QRegularExpression>
-#include <QSet>
-
-#include <gtest/gtest.h>
+#include "support/TestKit.h"
 
 TEST(Help, IsHtmlWithWorkingLinks) {
     QFile file(QStringLiteral(":/zn.hlp"));

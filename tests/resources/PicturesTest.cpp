@@ -1,8 +1,4 @@
-#include "core/Resources.h"
-
-#include <QPainter>
-
-#include <gtest/gtest.h>
+#include "support/TestKit.h"
 
 namespace {
 

@@ -1,9 +1,6 @@
 #include "platform/Cp932.h"
 
-#include <QFile>
-#include <QSet>
-
-#include <gtest/gtest.h>
+#include "support/TestKit.h"
 
 TEST(SampleFile, RecordsFollowTheQuestionFileFormat) {
     QFile f(QStringLiteral(ZN_SOURCE_DIR "/samples/sample.znd"));

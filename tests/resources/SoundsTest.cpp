@@ -1,16 +1,4 @@
-#include "core/Resources.h"
-
-#include <QtEndian>
-
-#include <gtest/gtest.h>
-
-namespace {
-QByteArray Le32(qint64 value) {
-    QByteArray bytes(4, 0);
-    qToLittleEndian<quint32>(quint32(value), bytes.data());
-    return bytes;
-}
-} // namespace
+#include "support/TestKit.h"
 
 TEST(Sounds, AreAudibleEightBitMonoPcmOfTheirRateAndLength) {
     const double lengths[] = {0.37, 0.28, 0.43, 0.43, 0.04}; // seconds, sounds 11-15
@@ -20,9 +8,10 @@ TEST(Sounds, AreAudibleEightBitMonoPcmOfTheirRateAndLength) {
         const QByteArray wave = LoadSound(id), data = wave.mid(44);
         // The plain header every player reads: PCM, one channel, the rate twice (samples and
         // bytes a second), 1-byte blocks, 8 bits, and chunk sizes that match the file.
-        EXPECT_EQ(wave.left(44), "RIFF" + Le32(wave.size() - 8) + "WAVEfmt " + Le32(16) +
-                                     QByteArray("\1\0\1\0", 4) + Le32(rate) + Le32(rate) +
-                                     QByteArray("\1\0\10\0data", 8) + Le32(data.size()))
+        EXPECT_EQ(wave.left(44), "RIFF" + LittleEndian(wave.size() - 8) + "WAVEfmt " +
+                                     LittleEndian(16) + QByteArray("\1\0\1\0", 4) +
+                                     LittleEndian(rate) + LittleEndian(rate) +
+                                     QByteArray("\1\0\10\0data", 8) + LittleEndian(data.size()))
             << id;
         EXPECT_NEAR(double(data.size()) / rate, seconds, seconds * 0.15) << id;
         // Audible, and ending near the 128 centre line (no click at the end).
