@@ -1,25 +1,15 @@
-#include "settings/Cast.h"
-
-#include "core/AppGlobals.h"
-#include "core/ResText.h"
-#include "data/DataFiles.h"
+#include "CastFixture.h"
 #include "history/HistorySetup.h"
+#include "history/HistoryTestSupport.h"
 #include "history/HistoryTexts.h"
-#include "support/FakePlatform.h"
-
-#include <QCheckBox>
-#include <QGroupBox>
-#include <QPushButton>
-#include <QSqlQuery>
-#include <QTest>
 
 namespace {
 
-class CastHistoryTest : public ::testing::Test {
+// Whether answers are recorded is kept in its own file beside the history, not in ZN.INI.
+class CastHistoryTest : public CastTest {
 protected:
     void SetUp() override {
-        G().IniPath = dir.filePath(QStringLiteral("ZN.INI"));
-        G().Roster = MatchRoster{};
+        CastTest::SetUp();
         SetHistorySettingsPath(dir.filePath(QStringLiteral("history.ini")));
         SetHistoryPath(dir.filePath(QStringLiteral("history.sqlite")));
     }
@@ -27,28 +17,15 @@ protected:
         SetHistorySettingsPath(QString());
         SetHistoryPath(QString());
     }
-    std::unique_ptr<Cast> open() {
-        writeBytes(G().IniPath, Ini);
-        auto cast = std::make_unique<Cast>();
-        cast->show();
-        return cast;
-    }
     qint64 answers() {
         HistoryStore store;
-        if (store.open(HistoryPath()) != StoreStatus::Ok) return -1;
-        QSqlQuery q(store.database());
-        return q.exec(QStringLiteral("SELECT COUNT(*) FROM answers")) && q.next()
-                   ? q.value(0).toLongLong()
-                   : -1;
+        return store.open(HistoryPath()) == StoreStatus::Ok ? AnswerCount(store) : -1;
     }
-
-    const QByteArray Ini = "ON 3ON 2ON ON ON X\r\n\r\n";
-    QTemporaryDir dir;
-    FakePlatform fake;
 };
 
 } // namespace
 
+// Recording is on until turned off; "OK" keeps the choice, cancel does not.
 TEST_F(CastHistoryTest, RecordingChoiceIsKeptOnOkOutsideZnIni) {
     auto cast = open();
     EXPECT_EQ(cast->wakuHistory->title(), ResText(TitleStats));
@@ -61,7 +38,7 @@ TEST_F(CastHistoryTest, RecordingChoiceIsKeptOnOkOutsideZnIni) {
     cast->chkHistory->setChecked(false);
     cast->OK_CAN_Click(0);
     EXPECT_FALSE(RecordingEnabled());
-    EXPECT_EQ(readBytes(G().IniPath), Ini);
+    EXPECT_EQ(ini(), Default);
 
     cast = open();
     EXPECT_FALSE(cast->chkHistory->isChecked());
@@ -78,9 +55,8 @@ TEST_F(CastHistoryTest, ClearingTheHistoryAsksFirst) {
     {
         HistoryStore store;
         ASSERT_EQ(store.open(HistoryPath()), StoreStatus::Ok);
-        AnswerRecord a;
-        a.filePath = QStringLiteral("/q.znd");
-        ASSERT_EQ(store.insert({a, a}), StoreStatus::Ok);
+        ASSERT_EQ(store.insert({Answer(1, Verdict::Right, 0), Answer(2, Verdict::Right, 0)}),
+                  StoreStatus::Ok);
     }
     auto cast = open();
     fake.messageAnswers.enqueue(AnswerNo);

@@ -1,31 +1,12 @@
-#include "core/AppGlobals.h"
-#include "core/ResText.h"
-#include "core/Resources.h"
-#include "data/DataFiles.h"
-#include "settings/Cast.h"
+#include "CastFixture.h"
 #include "support/FakeControllers.h"
-#include "support/FakePlatform.h"
-
-#include <QtTest>
-#include <QtWidgets>
-
-#include <gtest/gtest.h>
 
 // A button pressed while a player's key box has the focus (or its list open) becomes that
 // player's key, checked on "OK" like a key and kept in memory only.
-TEST(CastPads, AButtonPressedInAKeyBoxBecomesThatPlayersKey) {
-    FakePlatform fake;
+TEST_F(CastTest, AButtonPressedInAKeyBoxBecomesThatPlayersKey) {
     FakeControllers pads;
-    QTemporaryDir dir;
-    G().IniPath = dir.filePath(QStringLiteral("ZN.INI"));
-    writeBytes(G().IniPath, "ON 3ON 2ON ON ON X\r\n\r\n");
-    G().Roster = MatchRoster{};
-    G().Roster.matchOn = true;
-    G().SkinDC = LoadPicture(QStringLiteral("sprites")).copy(0, 0, 640, 480);
-    Cast c;
-    c.show();
-    QApplication::setActiveWindow(&c);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&c));
+    auto cast = open(Default, true);
+    Cast& c = *cast;
     c.VScroll1->setValue(3);
     for (int i = 0; i < 3; ++i)
         c.NameK[i]->setEditText(QStringLiteral("P%1").arg(i));
@@ -62,5 +43,5 @@ TEST(CastPads, AButtonPressedInAKeyBoxBecomesThatPlayersKey) {
     const auto& p = G().Roster.players;
     EXPECT_EQ((QList<int>{p[0].keyCode, p[1].keyCode, p[2].keyCode}),
               (QList<int>{0x10104, 0x10002, 0x10007}));
-    EXPECT_EQ(readBytes(G().IniPath), "ON 3ON 2ON ON ON X\r\n\r\nP0\r\nP1\r\nP2\r\n");
+    EXPECT_EQ(ini(), Default + "P0\r\nP1\r\nP2\r\n");
 }

@@ -1,53 +1,34 @@
 #include "settings/PhoneJoin.h"
-#include "core/AppGlobals.h"
-#include "core/Resources.h"
-#include "data/DataFiles.h"
+#include "CastFixture.h"
+#include "remote/PhoneClient.h"
 #include "remote/PhoneServer.h"
-#include "settings/Cast.h"
 #include "settings/QrView.h"
-#include "support/FakePlatform.h"
-
-#include <QWebSocket>
-#include <QtTest>
-#include <QtWidgets>
-
-#include <gtest/gtest.h>
 
 namespace {
 
 // Phones join the server on loopback; the join window puts them into the dialog's player slots,
 // and "OK" makes them match players whose keys are phone codes.
-class PhoneJoinTest : public ::testing::Test {
+class PhoneJoinTest : public CastTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        G().IniPath = dir.filePath(QStringLiteral("ZN.INI"));
-        G().Roster = MatchRoster{};
-        G().SkinDC = LoadPicture(QStringLiteral("sprites")).copy(0, 0, 640, 480);
-        writeBytes(G().IniPath, "ON 3ON 2ON ON ON X\r\n\r\n");
+        CastTest::SetUp();
+        writeBytes(G().IniPath, Default);
         G().Roster.matchOn = true;
         setPhoneServer(&server);
     }
     void TearDown() override { setPhoneServer(nullptr); }
 
     void joinPhone(const QString& name) {
-        auto socket = std::make_unique<QWebSocket>();
-        bool joined = false;
-        QObject::connect(socket.get(), &QWebSocket::textMessageReceived,
-                         [&](const QString& t) { joined = joined || t.contains("joined"); });
+        auto phone = std::make_unique<PhoneClient>();
         const QString page = server.joinUrl(QStringLiteral("127.0.0.1"));
-        socket->open(QUrl(QStringLiteral("ws") + page.mid(4) + QStringLiteral("ws")));
-        ASSERT_TRUE(QTest::qWaitFor(
-            [&] { return socket->state() == QAbstractSocket::ConnectedState; }, 3000));
-        socket->sendTextMessage(QStringLiteral("{\"t\":\"join\",\"name\":\"%1\"}").arg(name));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return joined; }, 3000));
-        phones.push_back(std::move(socket));
+        ASSERT_TRUE(phone->open(QUrl(QStringLiteral("ws") + page.mid(4) + QStringLiteral("ws"))));
+        phone->send({{"t", "join"}, {"name", name}});
+        ASSERT_FALSE(phone->next("joined").isEmpty());
+        phones.push_back(std::move(phone));
     }
 
-    FakePlatform fake;
-    QTemporaryDir dir;
     PhoneServer server;
-    std::vector<std::unique_ptr<QWebSocket>> phones;
+    std::vector<std::unique_ptr<PhoneClient>> phones;
 };
 
 TEST_F(PhoneJoinTest, JoinedPhonesBecomePlayersBesideKeys) {
