@@ -1,26 +1,15 @@
 #include "stats/Seiseki.h"
-#include "core/AppGlobals.h"
-#include "core/ResText.h"
-#include "data/DataFiles.h"
 #include "data/QuestionFile.h"
-#include "history/HistoryStore.h"
+#include "history/HistoryTestSupport.h"
 #include "history/HistoryTexts.h"
-#include "support/FakePlatform.h"
+#include "support/TestKit.h"
 
 #include <QChartView>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QImage>
-#include <QPushButton>
-#include <QTabWidget>
-#include <QTableWidget>
-#include <QTemporaryDir>
 
 namespace {
 
 // 2026-12-06 12:00 UTC, the fake platform's clock.
 constexpr qint64 NowMs = 1796558400000;
-constexpr qint64 DayMs = 86400000;
 
 class SeisekiTest : public ::testing::Test {
 protected:
@@ -41,19 +30,12 @@ protected:
             QuestionRecord r;
             ASSERT_TRUE(file.read(n, r));
             for (const QString& player : {QStringLiteral("太郎"), QStringLiteral("花子")}) {
-                AnswerRecord a;
-                a.whenMs = NowMs - 2 * DayMs + n * 60000;
-                a.filePath = source;
+                const bool right = player != QStringLiteral("太郎") || n % 2 == 0;
+                AnswerRecord a = Answer(RecordHash(r), right ? Verdict::Right : Verdict::Wrong,
+                                        NowMs - 2 * TestDayMs + n * 60000, player, source, n, n);
                 a.fileHash = FileHash(source);
-                a.recordNo = n;
-                a.recordHash = RecordHash(r);
-                a.genre = n;
-                a.player = player;
-                a.verdict =
-                    (player == QStringLiteral("太郎") && n % 2) ? Verdict::Wrong : Verdict::Right;
                 a.charsShown = n * 2;
                 a.questionLength = 10;
-                a.buzzRank = 1;
                 answers << a;
             }
         }
@@ -74,21 +56,19 @@ TEST_F(SeisekiTest, FiltersChangeChartsAndTable) {
     EXPECT_EQ(w.windowTitle(), QStringLiteral("成績"));
     ASSERT_EQ(w.playerBox->count(), 3); // everybody, 太郎, 花子
     EXPECT_EQ(w.fileBox->itemText(1), QStringLiteral("set.znd"));
-    EXPECT_EQ(w.genreRows[0].answered, 2);
-    EXPECT_EQ(w.genreRows[0].right, 1);
-    EXPECT_EQ(w.dayRows.size(), Seiseki::DaysShown);
+    EXPECT_EQ(std::pair(w.genreRows[0].answered, w.genreRows[0].right), std::pair(2, 1));
+    ASSERT_EQ(w.dayRows.size(), Seiseki::DaysShown);
     EXPECT_EQ(w.dayRows[Seiseki::DaysShown - 3].answered, 8);
 
     w.playerBox->setCurrentIndex(w.playerBox->findText(QStringLiteral("太郎")));
-    EXPECT_EQ(w.genreRows[0].right, 0);
-    EXPECT_EQ(w.genreRows[1].right, 1);
-    EXPECT_EQ(w.dayRows[Seiseki::DaysShown - 3].right, 2);
+    EXPECT_EQ(std::tuple(w.genreRows[0].right, w.genreRows[1].right,
+                         w.dayRows[Seiseki::DaysShown - 3].right),
+              std::tuple(0, 1, 2));
     // One table row per genre, per tenth and per day, the numbers as the charts have them.
     ASSERT_EQ(w.table->rowCount(), 7 + 10 + Seiseki::DaysShown);
-    EXPECT_EQ(w.table->item(0, 1)->text(), QStringLiteral("文学・歴史"));
-    EXPECT_EQ(w.table->item(1, 4)->text(), QStringLiteral("100.0"));
-    EXPECT_EQ(w.table->item(0, 4)->text(), QStringLiteral("0.0"));
-    EXPECT_EQ(w.table->item(4, 4)->text(), QStringLiteral("-"));
+    EXPECT_EQ((QStringList{w.table->item(0, 1)->text(), w.table->item(1, 4)->text(),
+                           w.table->item(0, 4)->text(), w.table->item(4, 4)->text()}),
+              (QStringList{"文学・歴史", "100.0", "0.0", "-"}));
     for (QChartView* view : w.charts)
         EXPECT_FALSE(view->chart()->series().isEmpty());
 }
