@@ -1,4 +1,4 @@
-#include "DataFiles.h"
+#include "support/TestKit.h"
 
 #include "data/LogFile.h"
 #include "data/QuestionFile.h"
@@ -36,8 +36,7 @@ TEST(QuestionFile, RandomReadingByRecordNumber) {
     ASSERT_TRUE(file.open(path));
     ASSERT_EQ(file.recordCount(), 3);
     ASSERT_TRUE(file.read(3, r));
-    EXPECT_EQ(r.question, full);
-    EXPECT_EQ(r.answer, u"A"_qs);
+    EXPECT_EQ(std::pair(r.question, r.answer), std::pair(full, u"A"_qs));
     ASSERT_TRUE(file.read(2, r));
     ASSERT_EQ(r.answer, u"①"_qs);
     ASSERT_TRUE(file.read(1, r));

@@ -1,11 +1,8 @@
-#include "DataFiles.h"
+#include "support/TestKit.h"
 
 #include "core/SafeFile.h"
 #include "data/QuestionFile.h"
 #include "data/SettingsFile.h"
-#include "support/HostileFiles.h"
-
-#include <QDir>
 
 #include <functional>
 

@@ -1,9 +1,6 @@
-#include "DataFiles.h"
+#include "support/TestKit.h"
 
 #include "data/SettingsFile.h"
-
-#include <QLockFile>
-#include <QSet>
 
 #include <sys/wait.h>
 #include <unistd.h>
