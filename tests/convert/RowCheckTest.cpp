@@ -99,6 +99,7 @@ TEST(RowCheck, ReadsGenresAsTheEditorNamesThem) {
 }
 
 TEST(RowCheck, AHeadingIsSkippedOnlyWhenItLooksLikeOneAndNamesTheColumns) {
+    constexpr auto ByHeading = ColumnMap::ByHeading;
     struct Case {
         const char16_t* text;
         bool heading;
@@ -107,17 +108,13 @@ TEST(RowCheck, AHeadingIsSkippedOnlyWhenItLooksLikeOneAndNamesTheColumns) {
         int firstRow;
         bool firstInError = false;
     } cases[] = {
-        {u"問題,答え,ジャンル\n\nq,a,2\n,,\n", true, {0, 1, 2, ColumnMap::ByHeading}, u"q", 3},
+        {u"問題,答え,ジャンル\n\nq,a,2\n,,\n", true, {0, 1, 2, ByHeading}, u"q", 3},
         {u"No.,解答,設問,出典,分野\n1,東京,首都は？,本,2\n",
          true,
-         {2, 1, 4, ColumnMap::ByHeading},
+         {2, 1, 4, ByHeading},
          u"首都は？",
          2},
-        {u"番号,問題,正解\n1,首都は？,東京,3\n",
-         true,
-         {1, 2, 3, ColumnMap::ByHeading},
-         u"首都は？",
-         2},
+        {u"番号,問題,正解\n1,首都は？,東京,3\n", true, {1, 2, 3, ByHeading}, u"首都は？", 2},
         // First questions with an empty, misspelt or mistyped genre are questions in error.
         {u"日本の首都は？,東京,\nr,b,1\n", false, {}, u"日本の首都は？", 1, true},
         {u"問題の首都は？,東京,地里\n", false, {}, u"問題の首都は？", 1, true},

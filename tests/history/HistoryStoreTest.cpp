@@ -254,9 +254,7 @@ TEST_F(HistoryStoreTest, ClearingAsksFirstAndEmptiesTheFile) {
     EXPECT_FALSE(ClearHistory(nullptr, path()));
     EXPECT_EQ(countIn(path()), 5);
     EXPECT_TRUE(ClearHistory(nullptr, path()));
-    EXPECT_EQ(countIn(path()), 0);
-    ASSERT_EQ(fake.messages.size(), 2);
-    EXPECT_EQ(fake.messages[1].text, ResText(TextAskClearHistory));
+    EXPECT_EQ(countIn(path()), 0); // the question itself: CastHistoryTest
     // A recorder that remembered ids from before the clearing still records.
     SqliteRecorder recorder(path());
     recorder.record(Answer(1, Verdict::Wrong, TestEpochMs));

@@ -9,37 +9,22 @@ struct Buzz {
 
 struct RankCase {
     const char* what;
-    std::vector<Buzz> buzzes;
     QString order; // keys by rank
     int position;  // characters shown at the leader's buzz
     QString answerer;
+    std::vector<Buzz> buzzes;
 };
 
 // Ten characters revealed at 1000, 1100, ... 1900 ms; buzzes arrive during or after the reveal.
 TEST(FairRanking, RemoteBuzzesRankByTheirMomentWithinTheWindow) {
     const RankCase cases[] = {
-        {"arrival order when the moments agree",
-         {{'P', 1250, 1260}, {'Q', 1270, 1275}},
-         "PQ",
-         3,
-         "P"},
-        {"a slow phone that touched first leads",
-         {{'P', 1250, 1260}, {'Q', 1150, 1340}},
-         "QP",
-         2,
-         "Q"},
-        {"after the window nobody is passed", {{'P', 1250, 1260}, {'Q', 1150, 1361}}, "PQ", 3, "P"},
-        {"a key ranks against phones on one clock",
-         {{'P', 1350, 1360}, {'R', -1, 1370}, {'Q', 1355, 1430}},
-         "PQR",
-         4,
-         "P"},
-        {"a buzz arriving after the reveal counts where it was made",
-         {{'Q', 1850, 2400}},
-         "Q",
-         9,
-         "Q"},
-        {"a buzz made after the reveal counts nowhere", {{'Q', 2050, 2100}}, "Q", 0, "Q"},
+        {"same moments: arrival order", "PQ", 3, "P", {{'P', 1250, 1260}, {'Q', 1270, 1275}}},
+        {"slow link, touched first: leads", "QP", 2, "Q", {{'P', 1250, 1260}, {'Q', 1150, 1340}}},
+        {"after the window: passes nobody", "PQ", 3, "P", {{'P', 1250, 1260}, {'Q', 1150, 1361}}},
+        // A key ranks against phones on one clock.
+        {"key", "PQR", 4, "P", {{'P', 1350, 1360}, {'R', -1, 1370}, {'Q', 1355, 1430}}},
+        {"arrived after the reveal: counts where made", "Q", 9, "Q", {{'Q', 1850, 2400}}},
+        {"made after the reveal: counts nowhere", "Q", 0, "Q", {{'Q', 2050, 2100}}},
     };
     for (const RankCase& c : cases) {
         Match m(QStringLiteral("ABCDEFGHIJ"), 100, 0, [](QuizRules& rules) {

@@ -28,6 +28,12 @@ public:
         socket.open(url);
         return waitFor([this] { return socket.state() == QAbstractSocket::ConnectedState; });
     }
+    // Joins under `name` through the server's join page `page` (as the phone's browser does).
+    bool join(const QString& page, const QString& name) {
+        if (!open(QUrl(QStringLiteral("ws") + page.mid(4) + QStringLiteral("ws")))) return false;
+        send({{QStringLiteral("t"), QStringLiteral("join")}, {QStringLiteral("name"), name}});
+        return !next(QStringLiteral("joined")).isEmpty();
+    }
     void send(const QJsonObject& o) {
         socket.sendTextMessage(QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact)));
     }

@@ -15,10 +15,7 @@ protected:
             fake.monotonic += 30;
             return reading;
         });
-        const QString page = server.joinUrl(QStringLiteral("127.0.0.1"));
-        EXPECT_TRUE(phone->open(QUrl(QStringLiteral("ws") + page.mid(4) + QStringLiteral("ws"))));
-        phone->send({{"t", "join"}, {"name", name}});
-        EXPECT_FALSE(phone->next("joined").isEmpty());
+        EXPECT_TRUE(phone->join(server.joinUrl(QStringLiteral("127.0.0.1")), name));
         EXPECT_TRUE(PhoneClient::waitFor([&] { return phone->pings >= 6; }));
         phone->answerPings = false;
         return phone;

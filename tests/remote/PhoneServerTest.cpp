@@ -68,9 +68,7 @@ protected:
     // A phone that has joined under `name`.
     std::unique_ptr<PhoneClient> joined(const QString& name) {
         auto phone = std::make_unique<PhoneClient>();
-        EXPECT_TRUE(phone->open(wsUrl()));
-        phone->send({{"t", "join"}, {"name", name}});
-        EXPECT_FALSE(phone->next("joined").isEmpty()) << name.toStdString();
+        EXPECT_TRUE(phone->join(server.joinUrl(QStringLiteral("127.0.0.1")), name));
         return phone;
     }
 

@@ -20,10 +20,7 @@ protected:
 
     void joinPhone(const QString& name) {
         auto phone = std::make_unique<PhoneClient>();
-        const QString page = server.joinUrl(QStringLiteral("127.0.0.1"));
-        ASSERT_TRUE(phone->open(QUrl(QStringLiteral("ws") + page.mid(4) + QStringLiteral("ws"))));
-        phone->send({{"t", "join"}, {"name", name}});
-        ASSERT_FALSE(phone->next("joined").isEmpty());
+        ASSERT_TRUE(phone->join(server.joinUrl(QStringLiteral("127.0.0.1")), name));
         phones.push_back(std::move(phone));
     }
 
