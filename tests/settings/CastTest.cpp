@@ -19,10 +19,9 @@ TEST_F(CastTest, OptionRulesDefaultsAndSliders) {
     drag(c->Psp[1], Qt::RightButton, 25, 70); // moves where pressed, does not drag
     EXPECT_EQ(c->sliderPos[1], 1);
     clickRadio(c->Rbot[5]); // speed off takes read-and-press and both sliders with it
-    EXPECT_FALSE(c->Psp[0]->isVisible());
-    EXPECT_FALSE(c->Psp[1]->isVisible());
-    EXPECT_FALSE(c->Rbot[2]->isEnabled());
-    EXPECT_TRUE(c->Rbot[3]->isChecked());
+    EXPECT_EQ(std::tuple(c->Psp[0]->isVisible(), c->Psp[1]->isVisible(), c->Rbot[2]->isEnabled(),
+                         c->Rbot[3]->isChecked()),
+              std::tuple(false, false, false, true));
 
     c = open("ON 9ON 7ON ON OFFX\r\n\r\n"); // reveal off: read-and-press off, and saved so
     EXPECT_FALSE(c->Rbot[2]->isEnabled());
@@ -147,10 +146,9 @@ TEST_F(CastTest, PlayerCountIsTwoToTenRoundedHalfUpAndCancelKeepsNothing) {
     setPlayers(*c, "Aki,", "A,B");
     click(c->OK_CAN[0]);
     c->close();
-    EXPECT_TRUE(G().Roster.matchOn);
-    EXPECT_EQ(G().Roster.lastPlayer, 2);
-    EXPECT_EQ(G().Roster.players[0].keyCode, 0);
-    EXPECT_EQ(G().Roster.players[2].keyCode, 67);
+    const MatchRoster& r = G().Roster;
+    EXPECT_EQ(std::tuple(r.matchOn, r.lastPlayer, r.players[0].keyCode, r.players[2].keyCode),
+              std::tuple(true, 2, 0, 67));
 }
 
 TEST_F(CastTest, PlayerChecksNameTheFirstFaultThenFillTheRoster) {
