@@ -17,7 +17,6 @@
 #include "stats/Seiseki.h"
 
 #include <QApplication>
-#include <QTimer>
 
 #include <utility>
 
@@ -25,6 +24,8 @@ int main(int argc, char** argv) {
     // Without a display Qt would abort with a page of plugin messages; one line says why.
     if (!PrepareDesktopProgram(argc, argv)) return 1;
     QApplication app(argc, argv);
+    // The quiz window's artwork is decoded on another thread while the rest is set up.
+    PrefetchPictures({QStringLiteral("sprites"), QStringLiteral("background")});
     SetUpDesktopProgram();
     QtPlatform qtPlatform;
     setPlatform(&qtPlatform);
@@ -39,7 +40,7 @@ int main(int argc, char** argv) {
         QObject::connect(phoneBuzzers, &PhoneServer::touched, window, &ZN::remoteBuzz);
     };
     // Game controllers and buzzer boxes as players' buttons, for as long as the program runs.
-    SdlControllers pads;
+    SdlControllers pads(nullptr, SdlControllers::Start::Later);
     setControllers(&pads);
 
     // The whole argument text is one path: blanks inside it stay.
@@ -53,16 +54,23 @@ int main(int argc, char** argv) {
     windowFactory().showVersion = ShowJyou;
     windowFactory().showStats = [](QWidget* owner) { ShowSeiseki(owner, HistoryPath()); };
 
-    // The study history: opened (and checked) now, before any run can start; it outlives the
-    // quiz window, so answers queued at the end are still written.
+    // The study history outlives the quiz window, so answers queued at the end are still written.
     HistoryService history(HistoryPath());
     setHistoryRecorder(&history);
+
+    // What the first frame does not need starts once the quiz window is on screen: the study
+    // history (opened and checked before any run can start), the game controllers, and the
+    // program's icon in all its sizes, which every window without its own carries.
+    auto startTheRest = [&history, &pads] {
+        history.start(nullptr);
+        pads.start();
+        QApplication::setWindowIcon(LoadIcon(1));
+    };
 
     // The quiz window lives until the program ends; it is loaded before it is first shown.
     // The file named on the command line is opened once the window is on screen: the run's
     // first sound loads the sound system, which the first frame does not need.
-    auto showMain = [&history] {
-        history.start(nullptr);
+    auto showMain = [startTheRest] {
         auto* window = new ZN;
         window->setAttribute(Qt::WA_DeleteOnClose);
         connectPhones(window);
@@ -70,15 +78,15 @@ int main(int argc, char** argv) {
         window->Form_Load();
         window->show();
         window->activateWindow(); // a run started from the command line takes the keys at once
-        AfterFirstPaint(window, [window, file] {
+        AfterFirstPaint(window, [window, file, startTheRest] {
+            startTheRest();
             G().CurrentFile = file;
             window->OpenCommandLineFile();
         });
     };
     // Without a file the opening screen comes first: it loads the quiz window hidden and shows
     // it when the animation ends.
-    auto showOpening = [&history] {
-        history.start(nullptr);
+    auto showOpening = [startTheRest] {
         auto* opening = new op;
         opening->setAttribute(Qt::WA_DeleteOnClose);
         opening->loadMain = [] {
@@ -87,17 +95,15 @@ int main(int argc, char** argv) {
             connectPhones(window);
             window->Form_Load();
         };
-        opening->showMain = [] {
+        opening->showMain = [startTheRest] {
             if (!G().ZN) return;
             G().ZN->show();
             G().ZN->activateWindow(); // the keys go to the quiz now, not to the closing opening
+            AfterFirstPaint(G().ZN, startTheRest);
         };
         opening->Form_Load();
     };
     AppWindows windows{showMain, showOpening};
     if (!AppMain(QCoreApplication::applicationFilePath(), commandLine, windows)) return 1;
-    // Every window carries the program's icon unless it has its own (the editor does). All its
-    // sizes are decoded for the window manager, so that waits until the first frame is up.
-    QTimer::singleShot(0, qApp, [] { QApplication::setWindowIcon(LoadIcon(1)); });
     return app.exec();
 }

@@ -1,6 +1,9 @@
 #include "core/Resources.h"
 
 #include <cstring>
+#include <future>
+#include <map>
+#include <mutex>
 
 #include <QFile>
 #include <QPixmap>
@@ -24,9 +27,7 @@ QImage BlackImage(QSize size) {
     return image;
 }
 
-} // namespace
-
-QImage LoadPicture(const QString& name) {
+QImage DecodePicture(const QString& name) {
     const QSize size = PictureSize(name);
     QImage image(QStringLiteral(":/pictures/%1.png").arg(name));
     if (image.isNull()) return BlackImage(size);
@@ -42,6 +43,31 @@ QImage LoadPicture(const QString& name) {
         return fitted;
     }
     return image;
+}
+
+// Pictures being decoded ahead, each taken once by LoadPicture.
+std::mutex prefetchLock;
+std::map<QString, std::future<QImage>> prefetched;
+
+} // namespace
+
+void PrefetchPictures(const QStringList& names) {
+    const std::lock_guard lock(prefetchLock);
+    for (const QString& name : names)
+        if (!prefetched.contains(name))
+            prefetched.emplace(name, std::async(std::launch::async, DecodePicture, name));
+}
+
+QImage LoadPicture(const QString& name) {
+    std::future<QImage> decoding;
+    {
+        const std::lock_guard lock(prefetchLock);
+        if (auto found = prefetched.find(name); found != prefetched.end()) {
+            decoding = std::move(found->second);
+            prefetched.erase(found);
+        }
+    }
+    return decoding.valid() ? decoding.get() : DecodePicture(name);
 }
 
 QByteArray LoadSound(int id) {

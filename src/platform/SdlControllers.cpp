@@ -1,12 +1,12 @@
 #include "platform/SdlControllers.h"
 
 #include "platform/DeviceWake.h"
+#include "platform/SdlLibrary.h"
 
 #include <QDir>
 
-#include <SDL.h>
-
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -15,9 +15,9 @@ namespace {
 constexpr std::array<int, 4> SettleDelaysMs = {100, 400, 1000, 3000};
 constexpr int DetectMs = 2000;
 
-QString guidText(SDL_Joystick* joystick) {
+QString guidText(const SdlLibrary& sdl, SDL_Joystick* joystick) {
     char text[33] = {};
-    SDL_JoystickGetGUIDString(SDL_JoystickGetGUID(joystick), text, sizeof text);
+    sdl.JoystickGetGUIDString(sdl.JoystickGetGUID(joystick), text, sizeof text);
     return QString::fromLatin1(text);
 }
 
@@ -27,16 +27,7 @@ QString utf8(const char* text) {
 
 } // namespace
 
-SdlControllers::SdlControllers(QObject* parent) : Controllers(parent) {
-    // The program has its own signal handling; SDL must not turn Ctrl+C into an SDL_QUIT that
-    // nobody reads.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    started_ = SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0;
-    if (!started_) return;
-    // Only buttons count: sticks, hats and balls would fill SDL's queue with motion.
-    for (Uint32 type : {SDL_JOYAXISMOTION, SDL_JOYBALLMOTION, SDL_JOYHATMOTION})
-        SDL_EventState(type, SDL_IGNORE);
-
+SdlControllers::SdlControllers(QObject* parent, Start when) : Controllers(parent) {
     poll_.setTimerType(Qt::PreciseTimer);
     poll_.setInterval(PollMs);
     connect(&poll_, &QTimer::timeout, this, &SdlControllers::pollNow);
@@ -48,6 +39,21 @@ SdlControllers::SdlControllers(QObject* parent) : Controllers(parent) {
     connect(&folders_, &QFileSystemWatcher::directoryChanged, this,
             &SdlControllers::deviceFoldersChanged);
     connect(&detect_, &QTimer::timeout, this, &SdlControllers::pollNow);
+    if (when == Start::Now) start();
+}
+
+void SdlControllers::start() {
+    if (std::exchange(tried_, true)) return;
+    sdl_ = LoadSdlLibrary();
+    if (!sdl_) return;
+    // The program has its own signal handling; SDL must not turn Ctrl+C into an SDL_QUIT that
+    // nobody reads.
+    sdl_->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    started_ = sdl_->InitSubSystem(SDL_INIT_JOYSTICK) == 0;
+    if (!started_) return;
+    // Only buttons count: sticks, hats and balls would fill SDL's queue with motion.
+    for (Uint32 type : {SDL_JOYAXISMOTION, SDL_JOYBALLMOTION, SDL_JOYHATMOTION})
+        sdl_->EventState(type, SDL_IGNORE);
     watchDeviceFolders();
     // Devices present at start are announced by SDL like new ones.
     QTimer::singleShot(0, this, &SdlControllers::pollNow);
@@ -57,9 +63,9 @@ SdlControllers::~SdlControllers() {
     if (!started_) return;
     for (Pad& pad : pads_) {
         pad.wake.reset();
-        if (pad.joystick) SDL_JoystickClose(pad.joystick);
+        if (pad.joystick) sdl_->JoystickClose(pad.joystick);
     }
-    SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+    sdl_->QuitSubSystem(SDL_INIT_JOYSTICK);
 }
 
 QList<int> SdlControllers::connectedPads() const {
@@ -84,9 +90,9 @@ void SdlControllers::pollNow() {
     inPoll_ = true;
     do {
         pollAgain_ = false;
-        SDL_JoystickUpdate();
+        sdl_->JoystickUpdate();
         SDL_Event event;
-        while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_JOYAXISMOTION, SDL_JOYDEVICEREMOVED) >
+        while (sdl_->PeepEvents(&event, 1, SDL_GETEVENT, SDL_JOYAXISMOTION, SDL_JOYDEVICEREMOVED) >
                0) {
             switch (event.type) {
             case SDL_JOYDEVICEADDED:
@@ -109,26 +115,26 @@ void SdlControllers::pollNow() {
         }
         // Nothing else is read from SDL's queue: whatever else lands there is thrown away so
         // that it cannot grow.
-        SDL_FlushEvents(SDL_FIRSTEVENT, SDL_JOYAXISMOTION - 1);
-        SDL_FlushEvents(SDL_JOYDEVICEREMOVED + 1, SDL_LASTEVENT);
+        sdl_->FlushEvents(SDL_FIRSTEVENT, SDL_JOYAXISMOTION - 1);
+        sdl_->FlushEvents(SDL_JOYDEVICEREMOVED + 1, SDL_LASTEVENT);
     } while (pollAgain_);
     inPoll_ = false;
     updatePolling();
 }
 
 void SdlControllers::attach(int deviceIndex) {
-    const SDL_JoystickID instance = SDL_JoystickGetDeviceInstanceID(deviceIndex);
+    const SDL_JoystickID instance = sdl_->JoystickGetDeviceInstanceID(deviceIndex);
     if (instance < 0 || padOfInstance(instance) >= 0) return;
-    SDL_Joystick* joystick = SDL_JoystickOpen(deviceIndex);
+    SDL_Joystick* joystick = sdl_->JoystickOpen(deviceIndex);
     if (!joystick) return;
-    const QString guid = guidText(joystick);
-    const QString serial = utf8(SDL_JoystickGetSerial(joystick));
-    const QString path = utf8(SDL_JoystickPath(joystick));
+    const QString guid = guidText(*sdl_, joystick);
+    const QString serial = utf8(sdl_->JoystickGetSerial(joystick));
+    const QString path = utf8(sdl_->JoystickPath(joystick));
 
     int number = reusablePad(guid, serial, path);
     if (number < 0) {
         if (int(pads_.size()) >= BuzzerCode::MaxPads) {
-            SDL_JoystickClose(joystick);
+            sdl_->JoystickClose(joystick);
             return;
         }
         pads_.emplace_back();
@@ -138,7 +144,7 @@ void SdlControllers::attach(int deviceIndex) {
     pad.guid = guid;
     pad.serial = serial;
     pad.path = path;
-    pad.name = utf8(SDL_JoystickName(joystick));
+    pad.name = utf8(sdl_->JoystickName(joystick));
     pad.joystick = joystick;
     pad.instance = instance;
     watchWake(pad);
@@ -151,7 +157,7 @@ void SdlControllers::detach(int instance) {
     Pad& pad = pads_[number];
     // The wake-up may be what is running now.
     if (pad.wake) pad.wake.release()->deleteLater();
-    SDL_JoystickClose(pad.joystick);
+    sdl_->JoystickClose(pad.joystick);
     pad.joystick = nullptr;
     pad.instance = -1;
     emit padDisconnected(number);

@@ -11,6 +11,7 @@
 #include <vector>
 
 class DeviceWake;
+struct SdlLibrary;
 struct _SDL_Joystick;
 
 // Reads game controllers, joysticks and buzzer boxes through SDL's joystick subsystem (no SDL
@@ -25,10 +26,16 @@ class SdlControllers : public Controllers {
 public:
     static constexpr int PollMs = 1;
 
-    explicit SdlControllers(QObject* parent = nullptr);
+    enum class Start { Now, Later };
+    // With Start::Later nothing is read until start(): the program starts the reader once its
+    // first window is up, as loading SDL and looking for devices takes a while.
+    explicit SdlControllers(QObject* parent = nullptr, Start when = Start::Now);
     ~SdlControllers() override;
 
-    // False when SDL's joystick subsystem could not start: then no pad is ever seen.
+    // Loads SDL and starts its joystick subsystem; only the first call does anything.
+    void start();
+    // False when SDL is missing or its joystick subsystem could not start: then no pad is ever
+    // seen.
     bool started() const { return started_; }
     QList<int> connectedPads() const override;
     // The device's name as it reports it; empty for a pad never seen.
@@ -60,6 +67,8 @@ private:
     void watchDeviceFolders();
     void deviceFoldersChanged();
 
+    const SdlLibrary* sdl_ = nullptr;
+    bool tried_ = false;
     bool started_ = false;
     bool inPoll_ = false;
     bool pollAgain_ = false;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 void ClockSync::addSample(double sent, double phone, double received) {
     // A reply before its ping, or a reading that is no number, says nothing about the clock.
@@ -25,45 +26,48 @@ double ClockSync::bestRoundTrip() const {
 }
 
 void ClockSync::refit() {
-    // The fastest exchanges say most: a sample's error is at most half its round trip, and
-    // among the near-fastest, delays one way and the other even out. Those within a small
-    // margin of the best are kept; the margin grows with how jittery the link is.
-    QVector<double> trips;
-    for (const Sample& s : samples_)
-        trips.append(s.roundTrip());
-    std::sort(trips.begin(), trips.end());
-    const double best = trips.first();
-    const double median = trips[trips.size() / 2];
-    const double margin = std::max(1.0, 0.25 * (median - best));
-    QVector<Sample> points;
-    for (const Sample& s : samples_)
-        if (s.roundTrip() <= best + margin) points.append(s);
+    // Exchanges cannot contradict each other unless the phone's clock jumped (a page loaded
+    // afresh restarts it): those from before the jump are dropped, oldest first.
+    while (!fitBounds())
+        samples_.remove(0, (samples_.size() + 1) / 2);
+}
 
-    double mt = 0, mo = 0;
-    for (const Sample& s : points) {
-        mt += (s.sent + s.received) / 2;
-        mo += s.offset();
+bool ClockSync::fitBounds() {
+    // For a slope b, the offsets at ref the exchanges leave: the highest lower bound and the
+    // lowest upper bound. The room between them narrows as b moves away from the best slope
+    // (it is concave in b), so the widest room is found by narrowing down on it.
+    const double ref = samples_.last().received;
+    auto bounds = [this, ref](double b) {
+        double low = -INFINITY, high = INFINITY;
+        for (const Sample& s : samples_) {
+            const double drift = b * ((s.sent + s.received) / 2 - ref);
+            low = std::max(low, s.phone - s.received - drift);
+            high = std::min(high, s.phone - s.sent - drift);
+        }
+        return std::pair(low, high);
+    };
+    auto room = [&bounds](double b) {
+        const auto [low, high] = bounds(b);
+        return high - low;
+    };
+    double b = 0;
+    if (ref - samples_.first().received >= MinSpanForDriftMs) {
+        double lo = -MaxDrift, hi = MaxDrift;
+        for (int i = 0; i < 60; ++i) {
+            const double third = (hi - lo) / 3;
+            if (room(lo + third) < room(hi - third))
+                lo += third;
+            else
+                hi -= third;
+        }
+        b = (lo + hi) / 2;
     }
-    mt /= points.size();
-    mo /= points.size();
-    a_ = mo;
-    b_ = 0;
-    ref_ = mt;
-    // A slope needs points spread over some time; before that a clock's drift is too small to
-    // matter and the noise would dominate.
-    const auto [first, last] =
-        std::minmax_element(points.begin(), points.end(), [](const Sample& x, const Sample& y) {
-            return x.received < y.received;
-        });
-    if (points.size() < MinPointsForDrift || last->received - first->received < MinSpanForDriftMs)
-        return;
-    double stt = 0, sto = 0;
-    for (const Sample& s : points) {
-        const double dt = (s.sent + s.received) / 2 - mt;
-        stt += dt * dt;
-        sto += dt * (s.offset() - mo);
-    }
-    if (stt > 0) b_ = std::clamp(sto / stt, -MaxDrift, MaxDrift);
+    const auto [low, high] = bounds(b);
+    if (low > high) return false;
+    a_ = (low + high) / 2;
+    b_ = b;
+    ref_ = ref;
+    return true;
 }
 
 double ClockSync::offsetAt(double t) const {

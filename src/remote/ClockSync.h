@@ -4,8 +4,11 @@
 
 // Estimates how a phone's clock (performance.now(), ms) relates to ZN's clock from ping
 // exchanges: ZN sends at `sent`, the phone answers with its reading, ZN receives at `received`.
-// A sample's error is at most half its round trip, so only the fastest exchanges are trusted;
-// they are fitted with a line, which follows a clock that runs fast or slow.
+// The phone read its clock somewhere between the two, so each exchange bounds the offset
+// (phone - ZN) from both sides. The line through the middle of the room all exchanges leave
+// (its slope a clock that runs fast or slow) is the estimate: the bound from below comes from
+// whichever exchange had the quickest way back, the one from above from the quickest way there,
+// which pins the offset down far closer than the fastest single exchange.
 class ClockSync {
 public:
     struct Sample {
@@ -18,9 +21,8 @@ public:
 
     // Exchanges older than this are forgotten.
     static constexpr double HistoryMs = 30000;
-    // A slope is fitted only through this many fast exchanges spread over this long; fewer
-    // make it mostly noise, which extrapolation would magnify.
-    static constexpr int MinPointsForDrift = 8;
+    // A slope is fitted only through exchanges spread over this long: over less it is mostly
+    // noise, which extrapolation would magnify.
     static constexpr double MinSpanForDriftMs = 15000;
     // Drift beyond 1000 ppm is no clock but a fault or a lie; the fit is clamped there.
     static constexpr double MaxDrift = 1e-3;
@@ -41,6 +43,8 @@ public:
 
 private:
     void refit();
+    // Fits the line for the kept exchanges; false when they contradict each other.
+    bool fitBounds();
 
     QVector<Sample> samples_;
     // offset(t) = a + b * (t - ref)

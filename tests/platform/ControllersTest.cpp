@@ -124,3 +124,23 @@ TEST_F(ControllersTest, ANodeWithInputWakesTheReaderAndItsLossFallsBackToPolling
     reader.pollNow();
     EXPECT_FALSE(reader.polling());
 }
+
+// The program starts its reader after the first frame: until then nothing is loaded or looked
+// at; started (once, however often asked), it reads like any other.
+TEST(ControllersStart, AReaderStartedLaterSeesNothingBeforeAndEverythingAfter) {
+    SdlControllers later(nullptr, SdlControllers::Start::Later);
+    Reports seen(later);
+    later.pollNow();
+    EXPECT_FALSE(later.started());
+    later.start();
+    later.start();
+    ASSERT_TRUE(later.started());
+    QCoreApplication::processEvents(); // its first look, at the devices already there
+    const int base = int(later.connectedPads().size());
+    seen.take();
+    VirtualPad box(4, 0x4444);
+    later.pollNow();
+    EXPECT_EQ(seen.take(), std::vector<std::string>{in(base)});
+    box.tap(later, 3);
+    EXPECT_EQ(seen.take(), (std::vector<std::string>{down(base, 3), up(base, 3)}));
+}

@@ -129,3 +129,14 @@ TEST(Pictures, KnobAndMarksDrawThroughTheirMasks) {
         EXPECT_GT(ExpectMaskedDraw(mark, QRect(left, 0, 110, 110), {left, 110}, board), 1500);
     EXPECT_NE(mark.copy(0, 110, 110, 110), mark.copy(110, 110, 110, 110));
 }
+
+// Decoded ahead on another thread, a picture is the one decoded on the spot, handed out once;
+// asked for again it is decoded again, and a name asked for twice ahead is decoded once.
+TEST(Pictures, PrefetchedPicturesAreTheSameAsDecodedOnes) {
+    const QImage direct = LoadPicture(QStringLiteral("background"));
+    PrefetchPictures({QStringLiteral("background"), QStringLiteral("background"),
+                      QStringLiteral("nosuch")});
+    EXPECT_EQ(LoadPicture(QStringLiteral("background")), direct);
+    EXPECT_EQ(LoadPicture(QStringLiteral("background")), direct);
+    EXPECT_TRUE(LoadPicture(QStringLiteral("nosuch")).isNull());
+}
