@@ -14,6 +14,9 @@
 #   menu   hold X in the reveal while the operator opens the file menu and closes it with Esc,
 #          let go (the buzz), tap X (the answer), judge ○ with F1, tap X (the next question).
 #          The buzz must come where X was let go, after the menu closed.
+#   match  a match of X and M set up in the settings dialog by mouse: X buzzes and opens the
+#          answer, the operator opens the judge pop-up, M (the other player) is pressed while
+#          it is open, ○ is clicked, and M's release starts the next question.
 set -euo pipefail
 
 build=$(realpath "${1:-build}")
@@ -50,17 +53,38 @@ sleep 1
 export DISPLAY=$display
 yes >/dev/null &
 pids+=($!)
-(cd "$work" && exec ./zn q.znd) >/dev/null 2>&1 &
-pids+=($!)
-sleep 3
+# A match is set up before its question file is read, so that one starts with the opening.
+if [[ $way == match ]]; then
+    (cd "$work" && exec ./zn) >/dev/null 2>&1 &
+    pids+=($!)
+    sleep 9
+else
+    (cd "$work" && exec ./zn q.znd) >/dev/null 2>&1 &
+    pids+=($!)
+    sleep 3
+fi
 if ! window=$(timeout 20 xdotool search --sync --name "ZE Zir" | head -1); then
     echo "held_keys: the quiz window did not appear" >&2
     exit 1
 fi
 xdotool windowfocus "$window" 2>/dev/null || true # without a window manager the focus may stay
+eval "$(xdotool getwindowgeometry --shell "$window")"
+# Clicks at a place in the quiz window's client area (the settings dialog opens centred on it).
+at() { xdotool mousemove $((X + $1)) $((Y + $2)) click "${3:-1}"; sleep "${4:-0.6}"; }
+if [[ $way == match ]]; then
+    at 86 8 && at 121 30 1 1.2                      # 編集 > ｵﾌﾟｼｮﾝ
+    at 429 328                                      # 対戦 >>
+    at 178 416 && xdotool type Xsan && at 268 416 && xdotool key x Return
+    at 350 416 && xdotool type Msan && at 439 416 && xdotool key m Return
+    at 173 328 1 1                                  # OK
+    at 26 8 && at 56 53 1 1.2                       # ﾌｧｲﾙ > 問題読込
+    xdotool type --delay 20 "$work/q.znd"
+    xdotool key Return
+    sleep 1.5
+    at 26 8 && at 46 31                             # ﾌｧｲﾙ > 開始
+fi
 
 start=$(date +%s.%N)
-eval "$(xdotool getwindowgeometry --shell "$window")"
 centre=($((X + WIDTH / 2)) $((Y + HEIGHT / 2)))
 for ((i = 1; i <= holds; ++i)); do
     sleep 1
@@ -90,6 +114,19 @@ for ((i = 1; i <= holds; ++i)); do
         fi
         sleep "$hold"
         xdotool keyup x
+        ;;
+    match)
+        xdotool key x
+        sleep 0.5
+        xdotool key x
+        sleep 0.5
+        xdotool mousemove "${centre[@]}" click 3
+        sleep 0.7
+        xdotool keydown m
+        sleep 0.3
+        xdotool mousemove_relative 30 12 click 1
+        sleep "$hold"
+        xdotool keyup m
         ;;
     menu)
         xdotool keydown x
@@ -135,7 +172,7 @@ if [[ ! -f "$work/log.csv" ]]; then
 fi
 python3 - "$work/log.csv" "$way" "$holds" <<'PY'
 import sys
-lines = open(sys.argv[1], encoding="cp932").read().splitlines()[1:]
+header, *lines = open(sys.argv[1], encoding="cp932").read().splitlines()
 circles = 0
 for n, line in enumerate(lines, 1):
     fields = line.split('","')
@@ -149,6 +186,8 @@ print(f"{len(lines)} questions, {circles} judged ○")
 # Held: a ○ is a fake second release. Pop-up and menu: every question is judged ○, and a lost
 # release shows as fewer questions or a ×.
 ok = len(lines) == holds and circles == (0 if way == "hold" else holds)
+# The log's first line says whether the run was a match.
+ok = ok and (way == "match") == ("VS" in header)
 print("all holds acted as single presses and releases" if ok else "FAULT: see the questions above")
 sys.exit(0 if ok else 1)
 PY
