@@ -106,7 +106,7 @@ if ! DISPLAY=$display xdotool getmouselocation >/dev/null 2>&1; then
     sleep 1
 fi
 export DISPLAY=$display
-cp "$build/zn" "$work/app/zn"
+cp "$build/zn" "$build/libzn_sound.so" "$work/app/" # the sounds play through the module
 [[ -f $build/zn.hlp ]] && cp "$build/zn.hlp" "$work/app/"
 # A run starts at once when a question file is given.
 (cd "$work/app" && exec ./zn "$OLDPWD/samples/sample.znd") >"$work/zn.log" 2>&1 &

@@ -32,7 +32,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-cp "$build/zn" "$work/"
+cp "$build/zn" "$build/libzn_sound.so" "$work/"
 # Speed 3 (110 ms a character), no sounds, file order, reveal on, time over ×.
 printf 'OFF3OFF2ON OFFON X\r\n' >"$work/ZN.INI"
 kana=あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよらりるれろわ

@@ -4,7 +4,7 @@
 #include "platform/HelpViewer.h"
 #include "platform/InstanceLock.h"
 #include "platform/ProgramVersion.h"
-#include "platform/SoundPlayer.h"
+#include "platform/SoundOutput.h"
 
 #include <QCursor>
 #include <QDesktopServices>
@@ -20,8 +20,10 @@
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QStandardPaths>
+
 #include <QStorageInfo>
 #include <QUrl>
+#include <utility>
 
 #ifdef Q_OS_WIN
 #include <QSettings>
@@ -34,7 +36,8 @@
 #endif
 
 struct QtPlatform::Private {
-    std::unique_ptr<SoundPlayer> sound; // created on the first sound
+    std::unique_ptr<SoundOutput> sound; // loaded with the first sound
+    bool soundTried = false;
     std::unique_ptr<InstanceLock> instanceLock;
     QPointer<HelpViewer> help;
     quint32 seedCounter = 0;
@@ -89,8 +92,8 @@ QString QtPlatform::saveFileName(QWidget* owner, const QString& title,
 }
 
 void QtPlatform::playSound(int resourceId, const QByteArray& wave, bool synchronous) {
-    if (!d->sound) d->sound = std::make_unique<SoundPlayer>();
-    d->sound->play(resourceId, wave, synchronous);
+    if (!std::exchange(d->soundTried, true)) d->sound = LoadSoundOutput();
+    if (d->sound) d->sound->play(resourceId, wave, synchronous);
 }
 
 void QtPlatform::showHelp(QWidget* owner, const QString& helpFile) {

@@ -1,5 +1,5 @@
-#include "platform/SoundPlayer.h"
-#include "platform/WaveImage.h"
+#include "platform/sound/SoundPlayer.h"
+#include "platform/sound/WaveImage.h"
 
 #include <QAudioDevice>
 #include <QElapsedTimer>

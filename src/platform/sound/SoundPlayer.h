@@ -6,6 +6,8 @@
 #include <QElapsedTimer>
 #include <QObject>
 
+#include "platform/SoundOutput.h"
+
 #include <array>
 #include <map>
 #include <memory>
@@ -19,7 +21,7 @@ class QTimer;
 // busy one is closed and opened again. After a minute without a sound the outputs are closed, so
 // an idle program keeps neither the sound server nor itself awake; the next sound opens them
 // again. Without an audio device every call is silent and returns at once.
-class SoundPlayer : public QObject {
+class SoundPlayer : public QObject, public SoundOutput {
     Q_OBJECT
 public:
     explicit SoundPlayer(QObject* parent = nullptr);
@@ -28,7 +30,7 @@ public:
     // synchronous: returns when the sound has ended, or at the latest one second after its
     // length, so a device that never takes the sound cannot hang the program. Keyboard and
     // mouse input waits meanwhile, as it would behind a blocking system call.
-    void play(int id, const QByteArray& wave, bool synchronous);
+    void play(int id, const QByteArray& wave, bool synchronous) override;
     void stop();
 
     // Whether the last play() call handed its sound to an audio device.

@@ -1,6 +1,6 @@
-#include "platform/SoundPlayer.h"
+#include "platform/sound/SoundPlayer.h"
 
-#include "platform/WaveImage.h"
+#include "platform/sound/WaveImage.h"
 
 #include <QAudioSink>
 #include <QEventLoop>

@@ -1,4 +1,4 @@
-#include "platform/WaveImage.h"
+#include "platform/sound/WaveImage.h"
 
 #include <QtEndian>
 
