@@ -1,5 +1,7 @@
 #include "history/HistoryStats.h"
 
+#include "history/SqlQuery.h"
+
 #include <QDateTime>
 #include <QSqlQuery>
 #include <QVariant>
@@ -24,14 +26,6 @@ Where FilterClause(const StatsFilter& filter) {
         w.values << filter.filePath;
     }
     return w;
-}
-
-bool Run(QSqlQuery& query, const QString& sql, const QVariantList& values) {
-    query.setForwardOnly(true);
-    if (!query.prepare(sql)) return false;
-    for (int i = 0; i < values.size(); ++i)
-        query.bindValue(i, values[i]);
-    return query.exec();
 }
 
 QStringList Column(const QSqlDatabase& db, const QString& sql) {
@@ -88,7 +82,7 @@ StatsSummary Summarize(const QSqlDatabase& db, const StatsFilter& filter, qint64
     QVariantList values{firstDay * DayMs - offsetMs, offsetMs};
     values += w.values;
     QSqlQuery query(db);
-    if (!Run(query, sql, values)) return out;
+    if (!RunQuery(query, sql, values)) return out;
     while (query.next()) {
         const int genre = query.value(0).toInt();
         const int tenth = query.value(1).toInt();

@@ -3,6 +3,7 @@
 #include "core/SafeFile.h"
 #include "data/QuestionFile.h"
 #include "history/AnswerRecord.h"
+#include "history/SqlQuery.h"
 
 #include <QHash>
 #include <QSqlQuery>
@@ -20,14 +21,6 @@ QString PlayerClause(const ReviewOptions& options, const char* column, QVariantL
     values << options.filter.player;
     return QStringLiteral(" AND %1 = (SELECT id FROM players WHERE name = ?)")
         .arg(QLatin1String(column));
-}
-
-bool Run(QSqlQuery& query, const QString& sql, const QVariantList& values) {
-    query.setForwardOnly(true);
-    if (!query.prepare(sql)) return false;
-    for (int i = 0; i < values.size(); ++i)
-        query.bindValue(i, values[i]);
-    return query.exec();
 }
 
 QHash<qint64, QString> FilePaths(const QSqlDatabase& db) {
@@ -59,7 +52,7 @@ void ForEachMissedQuestion(const QSqlDatabase& db, const ReviewOptions& options,
     sql += PlayerClause(options, "player_id", values);
     sql += QStringLiteral(") ORDER BY record_hash, answered_at, id");
     QSqlQuery query(db);
-    if (!Run(query, sql, values)) return;
+    if (!RunQuery(query, sql, values)) return;
     const QHash<qint64, QString> paths = FilePaths(db);
     QList<Attempt> attempts;
     ReviewItem item;
@@ -133,7 +126,7 @@ QList<ReviewItem> MissedQuestions(const QSqlDatabase& db, const ReviewOptions& o
     values << options.limit;
     QList<ReviewItem> out;
     QSqlQuery query(db);
-    if (!Run(query, sql, values)) return out;
+    if (!RunQuery(query, sql, values)) return out;
     while (query.next()) {
         ReviewItem item;
         item.recordHash = query.value(0).toLongLong();
