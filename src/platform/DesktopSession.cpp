@@ -47,9 +47,15 @@ QString NoDisplayMessage(const QStringList& arguments, const DisplayProbe& probe
         return QStringLiteral("%1: no display to open the window on (neither DISPLAY nor "
                               "WAYLAND_DISPLAY is set); start ZN from a desktop session")
             .arg(program);
+    // Only the displays Qt is going to try are named: a DISPLAY that works is beside the point
+    // when Wayland was chosen.
     QStringList named;
-    if (!x11.isEmpty()) named << QStringLiteral("DISPLAY=") + x11;
-    if (!wayland.isEmpty()) named << QStringLiteral("WAYLAND_DISPLAY=") + wayland;
+    if (tryX11)
+        named << (x11.isEmpty() ? QStringLiteral("DISPLAY is not set")
+                                : QStringLiteral("DISPLAY=") + x11);
+    if (tryWayland)
+        named << (wayland.isEmpty() ? QStringLiteral("WAYLAND_DISPLAY is not set")
+                                    : QStringLiteral("WAYLAND_DISPLAY=") + wayland);
     return QStringLiteral("%1: cannot connect to the display (%2); start ZN from a desktop session")
         .arg(program, named.join(QStringLiteral(", ")));
 #endif

@@ -61,6 +61,20 @@ TEST(DesktopSession, NoDisplayIsOneLineOnlyWhenNoServerAnswers) {
         EXPECT_FALSE(message.contains('\n'));
     }
 
+    // The message names the displays that were tried, and only those.
+    qputenv("DISPLAY", ":0");
+    qunsetenv("WAYLAND_DISPLAY");
+    qputenv("QT_QPA_PLATFORM", "wayland");
+    EXPECT_EQ(NoDisplayMessage({"zn"}, fake),
+              "zn: cannot connect to the display (WAYLAND_DISPLAY is not set); start ZN from a "
+              "desktop session");
+    qputenv("WAYLAND_DISPLAY", "wayland-9");
+    qputenv("QT_QPA_PLATFORM", "xcb;wayland");
+    qputenv("DISPLAY", ":5");
+    EXPECT_EQ(NoDisplayMessage({"zn"}, fake),
+              "zn: cannot connect to the display (DISPLAY=:5, WAYLAND_DISPLAY=wayland-9); start "
+              "ZN from a desktop session");
+
     // The real probes: nothing listens on a display numbered this high, nor at a made-up socket.
     const DisplayProbe real = SystemDisplayProbe();
     EXPECT_FALSE(real.x11(":987"));
