@@ -95,6 +95,8 @@ public:
     void Rbot_Click(int index);
     void Psp_MouseDown(int index, Qt::MouseButton button, int x);
     void Psp_MouseMove(int index, Qt::MouseButtons buttons, int x);
+    // Arrow keys, Home and End on a slider: moves it by `steps` positions, within its ends.
+    void Psp_KeyStep(int index, int steps);
     void OK_CAN_Click(int index);
     void Nin_LostFocus();
     void VScroll1_Change();

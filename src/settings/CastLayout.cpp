@@ -126,6 +126,8 @@ void Cast::buildControls() {
                 [this, i](Qt::MouseButton button, int x) { Psp_MouseDown(i, button, x); });
         connect(Psp[i], &SliderPicture::mouseMove, this,
                 [this, i](Qt::MouseButtons buttons, int x) { Psp_MouseMove(i, buttons, x); });
+        connect(Psp[i], &SliderPicture::stepped, this,
+                [this, i](int steps) { Psp_KeyStep(i, steps); });
     }
 }
 

@@ -25,6 +25,11 @@ void Cast::Psp_MouseMove(int index, Qt::MouseButtons buttons, int x) {
     if (x > 0 && buttons == Qt::LeftButton) Psp_MouseDown(index, Qt::LeftButton, x);
 }
 
+void Cast::Psp_KeyStep(int index, int steps) {
+    sliderPos[index] = std::clamp(sliderPos[index] + steps, 0, 4 - index);
+    DrawSliderPreview(index);
+}
+
 void Cast::DrawSliderPreview(int index) {
     const int spacing = (7 - index) * 4;
     const int rightEnd = 119 - 40 * index;

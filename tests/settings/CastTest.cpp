@@ -18,6 +18,14 @@ TEST_F(CastTest, OptionRulesDefaultsAndSliders) {
     EXPECT_EQ(c->Psp[0]->image, before);
     drag(c->Psp[1], Qt::RightButton, 25, 70); // moves where pressed, does not drag
     EXPECT_EQ(c->sliderPos[1], 1);
+    // Without a mouse: Tab reaches a slider, the arrows step it and stop at its ends.
+    EXPECT_EQ(c->Psp[1]->focusPolicy(), Qt::StrongFocus);
+    for (auto [key, expected] :
+         {std::pair(Qt::Key_Right, 2), std::pair(Qt::Key_End, 3), std::pair(Qt::Key_Up, 3),
+          std::pair(Qt::Key_Home, 0), std::pair(Qt::Key_Left, 0)}) {
+        QTest::keyClick(c->Psp[1], key);
+        EXPECT_EQ(c->sliderPos[1], expected) << key;
+    }
     clickRadio(c->Rbot[5]); // speed off takes read-and-press and both sliders with it
     EXPECT_EQ(std::tuple(c->Psp[0]->isVisible(), c->Psp[1]->isVisible(), c->Rbot[2]->isEnabled(),
                          c->Rbot[3]->isChecked()),
