@@ -16,7 +16,6 @@ public:
         double phone;    // phone clock
         double received; // ZN clock
         double roundTrip() const { return received - sent; }
-        double offset() const { return phone - (sent + received) / 2; } // phone - ZN
     };
 
     // Exchanges older than this are forgotten.
