@@ -19,6 +19,7 @@
 #include <QTimer>
 
 #include "support/BenchMain.h"
+#include "support/BenchQuiz.h"
 
 #include <benchmark/benchmark.h>
 
@@ -74,13 +75,7 @@ std::unique_ptr<ZN> MatchWindow(int padCode) {
     g.IniPath = gDir->filePath(QStringLiteral("ZN.INI"));
     SettingsRecord r;
     r.soundOn = QStringLiteral("OFF");
-    QFile ini(g.IniPath);
-    ini.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    ini.write(r.toBytes());
-    ini.close();
-    const QString path = gDir->filePath(QStringLiteral("bench.znd"));
-    WriteRecordTexts(path, {ComposeRecordText(QStringLiteral("速").repeated(144),
-                                              QStringLiteral("答"), QLatin1Char('1'))});
+    const QString path = WriteBenchQuiz(gDir->path(), r);
     g.Roster = {true, 1, {{{QStringLiteral("Pad"), padCode}, {QStringLiteral("Key"), 'B'}}}};
 
     auto zn = std::make_unique<ZN>();

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 
 #include "support/BenchMain.h"
+#include "support/BenchQuiz.h"
 
 #include <benchmark/benchmark.h>
 
@@ -38,14 +39,7 @@ void Prepare(bool sounds) {
     r.readPressOn = QStringLiteral("OFF");
     r.randomOrder = QStringLiteral("OFF");
     r.soundOn = sounds ? QStringLiteral("ON ") : QStringLiteral("OFF");
-    QFile f(g.IniPath);
-    f.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    f.write(r.toBytes());
-    f.close();
-    // One question of 144 double-byte characters without a pause.
-    const QString path = gDir->filePath(QStringLiteral("bench.znd"));
-    WriteRecordTexts(path, {ComposeRecordText(QStringLiteral("速").repeated(144),
-                                              QStringLiteral("答"), QLatin1Char('1'))});
+    const QString path = WriteBenchQuiz(gDir->path(), r);
     g.CurrentFile = path;
     g.RecordCount = 1;
 }
